@@ -1,0 +1,248 @@
+// Filling an EvolutionFile from the evolution file, the revision list and
+// the text of every revision.
+
+#include <algorithm>
+#include <string>
+#include <unordered_map>
+
+#include "evolution/evolution_file.h"
+#include "evolution/text_fields.h"
+#include "evolution/text_lines.h"
+#include "syntax/grammar.h"
+
+namespace {
+
+constexpr int headerLineCount = 4;
+
+// A header line "Keyword: value", the keyword matched at the very start of
+// the line and the value after optional blanks.
+bool headerValue(std::string_view line, std::string_view keyword, std::string_view& rest)
+{
+    if (line.substr(0, keyword.size()) != keyword)
+        return false;
+    rest = line.substr(keyword.size());
+    return true;
+}
+
+class LoadError {
+public:
+    explicit LoadError(std::string path_) : path(std::move(path_)) {}
+    bool fail(int lineNumber, const std::string& reason) const
+    {
+        reportError(path + ": line " + std::to_string(lineNumber) + ": " + reason);
+        return false;
+    }
+
+private:
+    std::string path;
+};
+
+}  // namespace
+
+bool EvolutionFile::loadEvolution()
+{
+    if (!readEvolutionFile())
+        return false;
+    buildLineLayout();
+    if (!readRevisionList())
+        return false;
+    if (!grammar)
+        return true;
+    scanRevisionTexts();
+    assignSyntaxClasses();
+    return true;
+}
+
+bool EvolutionFile::readEvolutionFile()
+{
+    const std::string path = evolutionFilePath(directory, fileName);
+    TextLines file(path);
+    if (!file.isOpen()) {
+        reportOpenFailure(path);
+        return false;
+    }
+    const LoadError error(path);
+
+    std::string_view line, rest, word;
+    if (!file.next(line))
+        return error.fail(1, "the file is empty");
+    if (rest = line; !takeWord(rest, word))
+        return error.fail(1, "expected the name of the source file");
+    std::string module(word);
+
+    if (!file.next(line) || !headerValue(line, "Branch:", rest) || !takeWord(rest, word))
+        return error.fail(2, "expected \"Branch: <prefix>\"");
+    std::string branchPrefix(word);
+
+    int lines = 0, revisions = 0;
+    if (!file.next(line) || !headerValue(line, "Lines:", rest) || !takeInt(rest, lines))
+        return error.fail(3, "expected \"Lines: <count>\"");
+    if (lines < 0)
+        return error.fail(3, "the line count is negative");
+    if (!file.next(line) || !headerValue(line, "Revisions:", rest) || !takeInt(rest, revisions))
+        return error.fail(4, "expected \"Revisions: <count>\"");
+    if (revisions < 0)
+        return error.fail(4, "the revision count is negative");
+
+    // The data lines are checked one by one before they are stored, and the
+    // tables sized by the counts are made only once every line has been
+    // read: a header may claim far more than the file holds.
+    const size_t columns = static_cast<size_t>(revisions);
+    const size_t minimumLength = columns == 0 ? 0 : 2 * columns - 1;
+    std::vector<char> cells;
+    for (int i = 0; i < lines; ++i) {
+        const int lineNumber = headerLineCount + 1 + i;
+        if (!file.next(line))
+            return error.fail(lineNumber, "the file ends after " + std::to_string(i) + " of " +
+                                              std::to_string(lines) + " data lines");
+        const size_t colon = line.find(':');
+        if (colon == std::string_view::npos)
+            return error.fail(lineNumber, "the data line has no ':'");
+        const std::string_view statuses = line.substr(colon + 1);
+        if (statuses.size() < minimumLength)
+            return error.fail(lineNumber, "the data line is shorter than its " + std::to_string(revisions) +
+                                              " status columns");
+        for (size_t j = 0; j < columns; ++j)
+            cells.push_back(statuses[2 * j]);
+    }
+
+    moduleName = std::move(module);
+    branch = std::move(branchPrefix);
+    lineCount = lines;
+    revisionCount = revisions;
+    rowCount = lineCount;
+    columnCount = revisionCount;
+    firstRevision = 0;
+    lastRevision = revisionCount - 1;
+    focusRevision = -1;
+    maxRevisionLength = 0;
+
+    const size_t cellCount = cells.size();
+    statusCells = std::move(cells);
+    classCells.assign(cellCount, classPlain);
+    blockCells.assign(cellCount, -1);
+    lineStatus.resize(lines);
+    lineClasses.resize(lines);
+    blockMap.resize(lines);
+    for (int i = 0; i < lines; ++i) {
+        const size_t offset = static_cast<size_t>(i) * columns;
+        lineStatus[i] = statusCells.data() + offset;
+        lineClasses[i] = classCells.data() + offset;
+        blockMap[i] = blockCells.data() + offset;
+    }
+    rowStatus = lineStatus;
+    rowClasses = lineClasses;
+    revisionRegions.assign(columns, {});
+    revisionInfo.clear();
+    revisionInfo.resize(columns);
+    revisionAuthors.assign(columns, nullptr);
+    return true;
+}
+
+bool EvolutionFile::readRevisionList()
+{
+    const std::string path = revisionListPath(directory, moduleName);
+    TextLines file(path);
+    if (!file.isOpen()) {
+        reportOpenFailure(path);
+        return false;
+    }
+
+    // Equal names share one author number, numbered in order of first
+    // appearance. An entry that replaces another for the same revision can
+    // leave a name held by no revision; such a name counts as new when it
+    // comes back, so each name keeps the number of revisions holding it.
+    struct Holders {
+        int32_t index;
+        int count;
+    };
+    std::unordered_map<std::string, Holders> authors;
+    int32_t authorCounter = 0;
+
+    std::string_view line;
+    while (file.next(line)) {
+        const size_t first = line.find('%');
+        if (first == std::string_view::npos)
+            continue;
+        const size_t second = line.find('%', first + 1);
+        if (second == std::string_view::npos)
+            continue;
+        const std::string_view number = line.substr(0, first);
+        const size_t dot = number.rfind('.');
+        if (dot == std::string_view::npos)
+            continue;
+        int revisionNumber = 0;
+        if (!parseCount(number.substr(dot + 1), revisionNumber))
+            continue;
+        if (number.substr(0, dot + 1) != branch)
+            continue;
+        const int column = revisionNumber - 1;
+        if (column < 0 || column >= revisionCount)
+            continue;
+
+        if (RevisionInfo* old = revisionInfo[column].get()) {
+            auto held = authors.find(old->authorName);
+            if (held != authors.end() && --held->second.count == 0)
+                authors.erase(held);
+        }
+        auto info = std::make_unique<RevisionInfo>();
+        info->authorName = std::string(line.substr(first + 1, second - first - 1));
+        auto [held, isNew] = authors.try_emplace(info->authorName, Holders{authorCounter, 0});
+        if (isNew)
+            ++authorCounter;
+        ++held->second.count;
+        info->authorIndex = held->second.index;
+        revisionInfo[column] = std::move(info);
+    }
+
+    for (int j = 0; j < revisionCount; ++j)
+        revisionAuthors[j] = revisionInfo[j].get();
+    return true;
+}
+
+void EvolutionFile::scanRevisionTexts()
+{
+    for (int r = 0; r < revisionCount; ++r) {
+        grammar->setTarget(&revisionRegions[r]);
+        grammar->scan(revisionTextPath(directory, moduleName, branch, r + 1));
+    }
+}
+
+static int32_t regionClass(const SyntaxRegion& region)
+{
+    switch (region.kind) {
+    case regionComment: return classComment;
+    case regionString: return classString;
+    case regionReference: return classReference;
+    case regionBlock: return region.depth >= classDeepestBlock - classBlock ? classDeepestBlock
+                                                                            : classBlock + region.depth;
+    default: return classPlain;
+    }
+}
+
+void EvolutionFile::assignSyntaxClasses()
+{
+    // The k-th text line of revision r is the k-th line present at r; the
+    // table is made once per revision instead of a search per region line.
+    std::vector<int> textLines;
+    for (int r = 0; r < columnCount; ++r) {
+        textLines.clear();
+        for (int line = 0; line < lineCount; ++line) {
+            lineClasses[line][r] = classPlain;
+            if (isPresentChar(lineStatus[line][r]))
+                textLines.push_back(line);
+        }
+        const int textLineCount = static_cast<int>(textLines.size());
+        // Backwards, so that a region listed earlier wins on the lines it
+        // shares with a later one: inner blocks and the comments inside a
+        // block come before the block itself.
+        const auto& regions = revisionRegions[r];
+        for (auto region = regions.rbegin(); region != regions.rend(); ++region) {
+            const int32_t cls = regionClass(*region);
+            const int from = std::max(region->startLine, 0);
+            const int to = std::min(region->endLine, textLineCount - 1);
+            for (int k = from; k <= to; ++k)
+                lineClasses[textLines[k]][r] = cls;
+        }
+    }
+}

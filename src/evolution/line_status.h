@@ -1,0 +1,33 @@
+#pragma once
+// The status of one line in one revision, as the evolution file spells it.
+
+#include <array>
+
+enum LineStatus : int {
+    statusConstant = 0,
+    statusModified = 1,
+    statusReplacedByDeletion = 2,
+    statusReplacedByAddition = 3,
+    statusAdded = 4,
+    statusDeleted = 5,
+};
+
+constexpr int lineStatusCount = 6;
+
+inline int decodeStatus(char c)
+{
+    switch (c) {
+    case 'X': return statusConstant;
+    case '-': return statusModified;
+    case 'n': return statusReplacedByDeletion;
+    case '|': return statusReplacedByAddition;
+    case '>': return statusAdded;
+    default: return statusDeleted;
+    }
+}
+
+// Added and deleted lines are not part of the revision's text.
+inline bool isPresentStatus(int status) { return status != statusAdded && status != statusDeleted; }
+inline bool isPresentChar(char c) { return isPresentStatus(decodeStatus(c)); }
+
+extern const std::array<const char*, lineStatusCount> lineStatusNames;

@@ -1,0 +1,41 @@
+#pragma once
+// Reading text files line by line, whole lines of any length.
+//
+// Every input of the program is read through this one reader so that all of
+// them agree on what a line is: the bytes up to a line feed, with the line
+// feed and a carriage return before it dropped. A last line without a line
+// feed still counts; an empty file has no lines. Lines are never cut, so a
+// long line can never be mistaken for two.
+
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <string_view>
+
+class TextLines {
+public:
+    explicit TextLines(const std::string& path);
+    ~TextLines();
+    TextLines(const TextLines&) = delete;
+    TextLines& operator=(const TextLines&) = delete;
+
+    bool isOpen() const { return file != nullptr; }
+
+    // The next line without its line end, valid until the next call.
+    // Returns false at the end of the file.
+    bool next(std::string_view& line);
+
+    // Start again from the first line.
+    void rewind();
+
+private:
+    std::FILE* file = nullptr;
+    char* buffer = nullptr;
+    size_t capacity = 0;
+};
+
+// The messages every reader gives for a file it cannot open, on standard
+// output with the flushes the console expects.
+void reportOpenFailure(const std::string& path);     // "... : path"
+void reportReadFailure(const std::string& path);     // "... path for reading"
+void reportError(const std::string& message);        // "ERROR: message"
