@@ -1,0 +1,42 @@
+#pragma once
+// Scratch directories and small evolutions written on the fly for tests.
+
+#include <string>
+#include <vector>
+
+// A fresh directory under the system's temporary directory, removed with
+// everything in it when the object goes.
+class TempDirectory {
+public:
+    TempDirectory();
+    ~TempDirectory();
+    TempDirectory(const TempDirectory&) = delete;
+    TempDirectory& operator=(const TempDirectory&) = delete;
+
+    // The directory with its trailing '/', as an evolution's directory is kept.
+    const std::string& path() const { return directory; }
+    // Writes `content` to a file below the directory, making its folders.
+    void write(const std::string& relativePath, const std::string& content) const;
+
+private:
+    std::string directory;
+};
+
+// A small evolution: the statuses of each line as one character per
+// revision ("XX>D"), the revision list's authors (one per revision, empty
+// for none), and optionally the text of each revision.
+struct EvolutionSpec {
+    std::string module = "demo.c";
+    std::string branch = "1.";
+    std::vector<std::string> statuses;
+    std::vector<std::string> authors;
+    std::vector<std::string> texts;   // texts[r] is revision r + 1's text
+    std::string grammar;              // grammar.dat, written when not empty
+};
+
+// Writes the evolution file "<module>_cvs", the revision list, the texts and
+// the grammar into the directory; returns the evolution file's name.
+std::string writeEvolution(const TempDirectory& directory, const EvolutionSpec& spec);
+
+// The evolution file's text for the given statuses, in the file's format.
+std::string evolutionFileText(const EvolutionSpec& spec);
