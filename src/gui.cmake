@@ -1,0 +1,21 @@
+# The windows, canvases and widgets: everything that needs a display, on
+# top of the core library.
+file(GLOB QUILLON_GUI_SOURCES CONFIGURE_DEPENDS
+  ${CMAKE_CURRENT_SOURCE_DIR}/view/*.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/codeview/*.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/ui/*.cpp)
+
+if(QUILLON_GUI_SOURCES)
+  set(OpenGL_GL_PREFERENCE LEGACY)
+  find_package(OpenGL REQUIRED)
+  find_package(PkgConfig REQUIRED)
+  pkg_check_modules(FREETYPE REQUIRED IMPORTED_TARGET freetype2)
+  pkg_check_modules(FONTCONFIG REQUIRED IMPORTED_TARGET fontconfig)
+  find_library(FLTK_LIBRARY fltk REQUIRED)
+  find_library(FLTK_GL_LIBRARY fltk_gl REQUIRED)
+  find_package(X11 REQUIRED)
+
+  add_library(quillon_gui STATIC ${QUILLON_GUI_SOURCES})
+  target_link_libraries(quillon_gui PUBLIC quillon_core ${FLTK_GL_LIBRARY} ${FLTK_LIBRARY}
+    OpenGL::GL X11::X11 PkgConfig::FREETYPE PkgConfig::FONTCONFIG)
+endif()
