@@ -1,0 +1,5 @@
+#include "ui/widgets.h"
+
+EvolutionView* evolutionView = nullptr;
+CodeView* codeView = nullptr;
+Fl_Text_Buffer* statusBuffer = nullptr;

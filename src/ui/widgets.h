@@ -1,0 +1,11 @@
+#pragma once
+// The widgets every part of the window reaches by name. Each is made once
+// by the window's construction and never deleted; null until then.
+
+class EvolutionView;
+class CodeView;
+class Fl_Text_Buffer;
+
+extern EvolutionView* evolutionView;
+extern CodeView* codeView;
+extern Fl_Text_Buffer* statusBuffer;
