@@ -38,7 +38,7 @@ build: deps configure
 	cmake --build $(BUILD) -j $(JOBS)
 
 run: build
-	$(BUILD)/quillon-check $(EXAMPLE)
+	$(BUILD)/tools/quillon-check $(EXAMPLE)
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
