@@ -4,6 +4,8 @@ file(GLOB QUILLON_GUI_SOURCES CONFIGURE_DEPENDS
   ${CMAKE_CURRENT_SOURCE_DIR}/view/*.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/codeview/*.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/ui/*.cpp)
+# The cushion textures live in the colouring subsystem but need OpenGL.
+list(APPEND QUILLON_GUI_SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/colouring/colour_textures.cpp)
 
 if(QUILLON_GUI_SOURCES)
   set(OpenGL_GL_PREFERENCE LEGACY)

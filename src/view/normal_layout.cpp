@@ -1,0 +1,191 @@
+#include "view/normal_layout.h"
+
+#include <algorithm>
+#include <vector>
+
+#include <FL/gl.h>
+
+#include "app/globals.h"
+#include "colouring/colour_maps.h"
+#include "evolution/evolution_file.h"
+#include "view/cell_batch.h"
+#include "view/colour_scheme.h"
+#include "view/frame_steps.h"
+#include "view/view_transforms.h"
+
+namespace {
+
+constexpr int versionDrawingLines = 1;
+
+// Pointer modes of Ctrl navigation.
+constexpr int pointerAnchored = 1;
+constexpr int pointerOnRow = 2;
+constexpr int pointerOnRevision = 3;
+
+Rgb scaled(const Rgb& colour, float factor)
+{
+    return {colour[0] * factor, colour[1] * factor, colour[2] * factor};
+}
+
+Rgb grey(float level)
+{
+    return {level, level, level};
+}
+
+// The colour of present row i at revision c; a scheme this layout does not
+// know keeps the colour set last.
+Rgb cellColour(const EvolutionFile& e, int attributeIndex, int i, int c, int status, const std::vector<int>& rowAuthors,
+               const Rgb& last)
+{
+    switch (attributeIndex) {
+    case schemeContent:
+        return contentColour(e.rowClasses[i][c]);
+    case schemeEvolution:
+        // Rows near the top of the file are darker.
+        return scaled(statusColours[status], static_cast<float>(i) * 0.6f / static_cast<float>(e.rowCount) + 0.4f);
+    case schemeAuthors:
+        return authorColour(rowAuthors[i]);
+    case schemeLinePosition:
+        return rainbowColour(static_cast<float>(i) / static_cast<float>(e.rowCount));
+    default:
+        return last;
+    }
+}
+
+// Fills the anchored revision's column in window pixels.
+void shadeAnchoredRevision()
+{
+    const ViewState& v = *viewState;
+    const float r = static_cast<float>(v.pointerRevision);
+    glColor4f(0.0f, 0.0f, 0.0f, 0.2f);
+    fillRect(r * v.versionSize - v.scrollX, 0.0f, (r + 1.0f) * v.versionSize - v.scrollX,
+             static_cast<float>(v.viewHeight));
+}
+
+// The path of the anchored row: where the nearest row at or above it that
+// is present in the anchored revision sits in every column, and again, so
+// that it shows darker, over that row's own lifetime.
+void drawAnchoredRowPath(const EvolutionFile& e)
+{
+    const ViewState& v = *viewState;
+    if (e.rowCount <= 0 || e.columnCount <= 0)
+        return;
+    const int revision = std::clamp(v.pointerRevision, 0, e.columnCount - 1);
+    int row = std::min(v.pointerRow, e.rowCount - 1);
+    while (row >= 0 && !e.rowPresent(row, revision))
+        --row;
+    row = std::max(row, 0);
+
+    // Per column, the bottom edge of the row's cell, or where it would be.
+    std::vector<float> bottom(e.columnCount, 0.0f);
+    for (int c = 0; c < e.columnCount; ++c) {
+        int present = 0;
+        for (int i = 0; i <= row; ++i)
+            present += e.rowPresent(i, c) ? 1 : 0;
+        bottom[c] = static_cast<float>(present);
+    }
+    const float end = static_cast<float>(e.columnCount);
+
+    pushViewTransform(rowUnitTransform);
+    glLineWidth(v.lineSize > 2.0f ? v.lineSize : 2.0f);
+    glColor4f(0.0f, 0.0f, 0.0f, 0.3f);
+    glBegin(GL_LINE_STRIP);
+    for (int c = 0; c < e.columnCount; ++c)
+        glVertex2f(static_cast<float>(c), bottom[c]);
+    glVertex2f(end, bottom.back());
+    glEnd();
+
+    glBegin(GL_LINE_STRIP);
+    bool deleted = false;
+    for (int c = 0; c < e.columnCount && !deleted; ++c) {
+        const int s = e.status(row, c);
+        if (s == statusDeleted)
+            deleted = true;
+        else if (s != statusAdded)
+            glVertex2f(static_cast<float>(c), bottom[c]);
+    }
+    if (!deleted)
+        glVertex2f(end, bottom.back());
+    glEnd();
+    pushViewTransform(popTransform);
+}
+
+}  // namespace
+
+void drawNormalFrame(const EvolutionFile& evolution)
+{
+    const ViewState& v = *viewState;
+    clearFrame();
+    drawFrameBackground();
+    drawRevisionCushions(evolution.columnCount, v.cushionStrength);
+    drawNormalCells(evolution, v.attributeIndex);
+    if (v.versionDrawing == versionDrawingLines)
+        drawRevisionLines(evolution.columnCount);
+    drawFocusMarker(evolution);
+    drawNormalPointerOverlay(evolution);
+    glFlush();
+}
+
+void drawNormalCells(const EvolutionFile& e, int attributeIndex)
+{
+    std::vector<int> rowAuthors(std::max(e.rowCount, 0), e.revisionAuthorIndex(0));
+    const bool followAuthors = attributeIndex == schemeAuthors;
+
+    pushViewTransform(rowUnitTransform);
+    glBlendFunc(GL_DST_ALPHA, GL_ZERO);
+    glEnable(GL_BLEND);
+
+    CellBatch batch(*viewState);
+    const Rgb& constant = statusColours[statusConstant];
+    const float base = (constant[0] + constant[1] + constant[2]) * 0.083333336f + 0.75f;
+    Rgb colour = grey(base);
+    batch.add(0.0f, 0.0f, static_cast<float>(e.columnCount), static_cast<float>(e.rowCount), colour);
+
+    for (int c = 0; c < e.columnCount; ++c) {
+        const float x0 = static_cast<float>(c), x1 = static_cast<float>(c + 1);
+        const bool columnShows = batch.columnsShow(x0, x1);
+        if (c < e.firstRevision || c > e.lastRevision) {
+            colour = grey(0.9f * base);
+            if (columnShows)
+                batch.add(x0, 0.0f, x1, static_cast<float>(e.maxRevisionLength), colour);
+            continue;
+        }
+        // Authors follow every present cell of the shown range, drawn or not.
+        if (!columnShows && !followAuthors)
+            continue;
+        int k = 0;
+        for (int i = 0; i < e.rowCount; ++i) {
+            const int s = e.status(i, c);
+            if (!isPresentStatus(s))
+                continue;
+            if (followAuthors)
+                updateRowAuthor(rowAuthors.data(), i, c);
+            const float y0 = static_cast<float>(k), y1 = static_cast<float>(k + 1);
+            if (columnShows && batch.rowsShow(y0, y1)) {
+                colour = cellColour(e, attributeIndex, i, c, s, rowAuthors, colour);
+                batch.add(x0, y0, x1, y1, colour);
+            }
+            ++k;
+            if (!followAuthors && batch.rowsBelowView(static_cast<float>(k)))
+                break;
+        }
+    }
+    batch.flush();
+
+    glDisable(GL_BLEND);
+    pushViewTransform(popTransform);
+}
+
+void drawNormalPointerOverlay(const EvolutionFile& evolution)
+{
+    const int mode = viewState->pointerMode;
+    if (mode != pointerAnchored && mode != pointerOnRow && mode != pointerOnRevision)
+        return;
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_BLEND);
+    if (mode != pointerOnRow)
+        shadeAnchoredRevision();
+    if (mode != pointerOnRevision)
+        drawAnchoredRowPath(evolution);
+    glDisable(GL_BLEND);
+}

@@ -1,0 +1,75 @@
+#pragma once
+// Drawing OpenGL canvases in tests: a shown window holding one canvas of a
+// known size, frames drawn on request and read back from the framebuffer.
+
+#include <memory>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "colouring/colour_maps.h"
+
+class Fl_Gl_Window;
+class Fl_Window;
+class EvolutionView;
+
+// One pixel, each channel a level 0..255.
+struct Rgba {
+    int red = 0, green = 0, blue = 0, alpha = 0;
+};
+
+// A frame as read back, in OpenGL's window coordinates: x to the right, y
+// upwards from the bottom row 0.
+struct Frame {
+    int width = 0;
+    int height = 0;
+    std::vector<unsigned char> rgba;  // bottom row first
+
+    Rgba at(int x, int y) const;
+    // The same pixel with y counted downwards from the top row 0.
+    Rgba fromTop(int x, int y) const { return at(x, height - 1 - y); }
+};
+
+// Whether a pixel shows a colour given as 0..1 floats, each channel within
+// `tolerance` levels of the colour's nearest level.
+::testing::AssertionResult showsColour(const Rgba& pixel, const Rgb& expected, int tolerance = 2);
+
+class GlHarness {
+public:
+    // Shows `canvas`, moved to (0, 0), in a window of the canvas's size.
+    explicit GlHarness(std::unique_ptr<Fl_Gl_Window> canvas);
+    ~GlHarness();
+    GlHarness(const GlHarness&) = delete;
+    GlHarness& operator=(const GlHarness&) = delete;
+
+    Fl_Gl_Window& canvas() const { return *glCanvas; }
+
+    // Draws one frame as the toolkit does - context current, the canvas's
+    // draw, context and view valid afterwards - but leaves it unswapped in
+    // the back buffer and returns it.
+    Frame drawFrame();
+    // Makes the canvas's context current, e.g. to read textures back.
+    void makeCurrent();
+    // Gives the window and with it the canvas a new size, as the user
+    // dragging the window's border would.
+    void resize(int width, int height);
+    // Makes the toolkit drop the canvas's context, so that the next frame
+    // starts with a new one.
+    void loseContext();
+
+private:
+    std::unique_ptr<Fl_Window> window;
+    std::unique_ptr<Fl_Gl_Window> glCanvas;
+};
+
+// An EvolutionView of the given size in a shown window, set up as the main
+// window's construction sets one up: `evolutionView` points to it, the
+// view state holds its size, and so do the previous-size globals. Creates
+// the global objects when they do not exist yet.
+class EvolutionViewHarness : public GlHarness {
+public:
+    EvolutionViewHarness(int width, int height);
+    ~EvolutionViewHarness();
+
+    EvolutionView& view() const;
+};
