@@ -14,6 +14,11 @@ namespace {
 
 constexpr int headerLineCount = 4;
 
+// The data lines bound the revision count of an evolution that has lines;
+// one without lines would otherwise make tables for any count its header
+// claims. No branch comes near this many revisions.
+constexpr int maximumRevisionCount = 1000000;
+
 // A header line "Keyword: value", the keyword matched at the very start of
 // the line and the value after optional blanks.
 bool headerValue(std::string_view line, std::string_view keyword, std::string_view& rest)
@@ -83,6 +88,8 @@ bool EvolutionFile::readEvolutionFile()
         return error.fail(4, "expected \"Revisions: <count>\"");
     if (revisions < 0)
         return error.fail(4, "the revision count is negative");
+    if (revisions > maximumRevisionCount)
+        return error.fail(4, "the revision count is larger than " + std::to_string(maximumRevisionCount));
 
     // The data lines are checked one by one before they are stored, and the
     // tables sized by the counts are made only once every line has been

@@ -5,6 +5,8 @@
 #include <fstream>
 #include <stdexcept>
 
+#include "evolution/evolution_file.h"
+
 namespace fs = std::filesystem;
 
 TempDirectory::TempDirectory()
@@ -59,4 +61,13 @@ std::string writeEvolution(const TempDirectory& directory, const EvolutionSpec& 
     if (!spec.grammar.empty())
         directory.write("grammar.dat", spec.grammar);
     return fileName;
+}
+
+std::unique_ptr<EvolutionFile> loadWrittenEvolution(const TempDirectory& directory, const EvolutionSpec& spec,
+                                                    Grammar* grammar)
+{
+    auto evolution = std::make_unique<EvolutionFile>(directory.path(), writeEvolution(directory, spec), grammar);
+    if (!evolution->loadEvolution())
+        return nullptr;
+    return evolution;
 }

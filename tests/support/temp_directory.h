@@ -1,8 +1,12 @@
 #pragma once
 // Scratch directories and small evolutions written on the fly for tests.
 
+#include <memory>
 #include <string>
 #include <vector>
+
+class EvolutionFile;
+class Grammar;
 
 // A fresh directory under the system's temporary directory, removed with
 // everything in it when the object goes.
@@ -40,3 +44,8 @@ std::string writeEvolution(const TempDirectory& directory, const EvolutionSpec& 
 
 // The evolution file's text for the given statuses, in the file's format.
 std::string evolutionFileText(const EvolutionSpec& spec);
+
+// Writes the evolution and loads it as opening one does; null when the load
+// fails.
+std::unique_ptr<EvolutionFile> loadWrittenEvolution(const TempDirectory& directory, const EvolutionSpec& spec,
+                                                    Grammar* grammar = nullptr);
