@@ -96,45 +96,69 @@ void EvolutionFile::buildLineLayout()
     lineSpans.assign(rowCount, LineSpan{});
     runs.clear();
 
+    // Every pass walks the rows one by one and reads each status row from
+    // the front, rather than walking down one revision at a time across all
+    // rows. The runs stand revision by revision, so they are first counted,
+    // then written into their places.
+    const int rangeFirst = firstRevision;
+    const int rangeEnd = std::max(rangeFirst, std::min(lastRevision + 1, columnCount));
+    const size_t rangeWidth = static_cast<size_t>(rangeEnd - rangeFirst);
+    std::vector<size_t> runSlot(rangeWidth + 1, 0);
+    std::vector<char> open(rangeWidth, 0);
+    std::vector<int> presentRows(static_cast<size_t>(std::max(columnCount, 0)), 0);
+
     for (int row = 0; row < rowCount; ++row) {
+        const char* statuses = rowStatus[row];
         LineSpan& span = lineSpans[row];
         span.row = row;
         for (int r = 0; r < columnCount; ++r) {
-            if (rowPresent(row, r)) {
+            if (isPresentChar(statuses[r])) {
                 span.firstRevision = r;
                 break;
             }
         }
         span.length = columnCount - span.firstRevision;
         for (int r = span.firstRevision; r < columnCount; ++r) {
-            if (status(row, r) == statusDeleted) {
+            if (decodeStatus(statuses[r]) == statusDeleted) {
                 span.length = r - span.firstRevision;
                 break;
             }
         }
+        for (int r = 0; r < columnCount; ++r)
+            presentRows[r] += isPresentChar(statuses[r]) ? 1 : 0;
+        for (size_t i = 0; i < rangeWidth; ++i) {
+            const char present = isPresentChar(statuses[rangeFirst + i]) ? 1 : 0;
+            runSlot[i + 1] += present && !open[i] ? 1 : 0;
+            open[i] = present;
+        }
     }
 
-    for (int r = firstRevision; r <= lastRevision && r < columnCount; ++r) {
-        bool open = false;
-        for (int row = 0; row < rowCount; ++row) {
-            const bool present = rowPresent(row, r);
-            if (present && !open) {
-                runs.push_back(RevisionRun{row, r, 0});
-                open = true;
-            } else if (!present && open) {
-                runs.back().length = row - runs.back().firstRow;
-                open = false;
+    for (size_t i = 0; i < rangeWidth; ++i)
+        runSlot[i + 1] += runSlot[i];
+    runs.resize(runSlot[rangeWidth]);
+    std::fill(open.begin(), open.end(), 0);
+    for (int row = 0; row < rowCount; ++row) {
+        const char* statuses = rowStatus[row];
+        for (size_t i = 0; i < rangeWidth; ++i) {
+            const bool present = isPresentChar(statuses[rangeFirst + i]);
+            if (present && !open[i]) {
+                runs[runSlot[i]] = RevisionRun{row, rangeFirst + static_cast<int>(i), 0};
+                open[i] = 1;
+            } else if (!present && open[i]) {
+                RevisionRun& run = runs[runSlot[i]++];
+                run.length = row - run.firstRow;
+                open[i] = 0;
             }
         }
-        if (open)
-            runs.back().length = rowCount - runs.back().firstRow;
+    }
+    for (size_t i = 0; i < rangeWidth; ++i) {
+        if (open[i]) {
+            RevisionRun& run = runs[runSlot[i]];
+            run.length = rowCount - run.firstRow;
+        }
     }
 
     maxRevisionLength = 0;
-    for (int r = 0; r < columnCount; ++r) {
-        int present = 0;
-        for (int row = 0; row < rowCount; ++row)
-            present += rowPresent(row, r) ? 1 : 0;
+    for (int present : presentRows)
         maxRevisionLength = std::max(maxRevisionLength, present);
-    }
 }

@@ -227,29 +227,51 @@ static int32_t regionClass(const SyntaxRegion& region)
     }
 }
 
+// The class of every text line of one revision, up to the last line a
+// region reaches.
+static void textLineClasses(const std::vector<SyntaxRegion>& regions, std::vector<int32_t>& classes)
+{
+    int lastLine = -1;
+    for (const SyntaxRegion& region : regions)
+        lastLine = std::max(lastLine, region.endLine);
+    classes.assign(static_cast<size_t>(lastLine + 1), classPlain);
+    // Backwards, so that a region listed earlier wins on the lines it shares
+    // with a later one: inner blocks and the comments inside a block come
+    // before the block itself.
+    for (auto region = regions.rbegin(); region != regions.rend(); ++region) {
+        const int32_t cls = regionClass(*region);
+        for (int k = std::max(region->startLine, 0); k <= region->endLine; ++k)
+            classes[k] = cls;
+    }
+}
+
 void EvolutionFile::assignSyntaxClasses()
 {
-    // The k-th text line of revision r is the k-th line present at r; the
-    // table is made once per revision instead of a search per region line.
-    std::vector<int> textLines;
-    for (int r = 0; r < columnCount; ++r) {
-        textLines.clear();
+    // The k-th text line of revision r is the k-th line present at r. The
+    // classes of the text lines are worked out per revision first, then
+    // written line by line for a batch of revisions at a time, so that the
+    // status and class tables are walked in the order they lie in memory.
+    constexpr int batchSize = 64;
+    std::vector<std::vector<int32_t>> textClasses(batchSize);
+    std::vector<size_t> nextTextLine(batchSize);
+    for (int batch = 0; batch < columnCount; batch += batchSize) {
+        const int batchEnd = std::min(batch + batchSize, columnCount);
+        for (int r = batch; r < batchEnd; ++r)
+            textLineClasses(revisionRegions[r], textClasses[r - batch]);
+        std::fill(nextTextLine.begin(), nextTextLine.end(), 0);
         for (int line = 0; line < lineCount; ++line) {
-            lineClasses[line][r] = classPlain;
-            if (isPresentChar(lineStatus[line][r]))
-                textLines.push_back(line);
-        }
-        const int textLineCount = static_cast<int>(textLines.size());
-        // Backwards, so that a region listed earlier wins on the lines it
-        // shares with a later one: inner blocks and the comments inside a
-        // block come before the block itself.
-        const auto& regions = revisionRegions[r];
-        for (auto region = regions.rbegin(); region != regions.rend(); ++region) {
-            const int32_t cls = regionClass(*region);
-            const int from = std::max(region->startLine, 0);
-            const int to = std::min(region->endLine, textLineCount - 1);
-            for (int k = from; k <= to; ++k)
-                lineClasses[textLines[k]][r] = cls;
+            const char* statuses = lineStatus[line];
+            int32_t* classes = lineClasses[line];
+            for (int r = batch; r < batchEnd; ++r) {
+                int32_t cls = classPlain;
+                if (isPresentChar(statuses[r])) {
+                    const std::vector<int32_t>& text = textClasses[r - batch];
+                    const size_t k = nextTextLine[r - batch]++;
+                    if (k < text.size())
+                        cls = text[k];
+                }
+                classes[r] = cls;
+            }
         }
     }
 }

@@ -1,5 +1,6 @@
 // The single pass over a revision's text that finds its syntax regions.
 
+#include <array>
 #include <vector>
 
 #include "evolution/text_lines.h"
@@ -18,7 +19,33 @@ struct Position {
 // token means the construct does not exist and is never found.
 bool tokenAt(std::string_view text, size_t p, const std::string& token)
 {
-    return !token.empty() && text.compare(p, token.size(), token) == 0;
+    return !token.empty() && text[p] == token[0] && text.compare(p, token.size(), token) == 0;
+}
+
+// The characters at which some rule can match are the first character of a
+// token, the quote and the backslash. Any other character only moves the
+// column, ends a pending escape and, unless it is blank, the line's start;
+// most characters of a text are of that kind, and the scan takes them fast.
+struct CharacterKinds {
+    std::array<bool, 256> rule{};
+    std::array<bool, 256> plain{};  // neither a rule character nor a tab: moves the column by one
+};
+// Tokens never hold a blank or a tab (they separate the grammar's fields),
+// so neither is ever a rule character.
+
+CharacterKinds characterKinds(const Grammar& grammar)
+{
+    CharacterKinds kinds;
+    for (const std::string* token : {&grammar.commentLine, &grammar.commentBlockOpen, &grammar.commentBlockClose,
+                                     &grammar.commentLineFragment, &grammar.blockOpen, &grammar.blockClose,
+                                     &grammar.reference})
+        if (!token->empty())
+            kinds.rule[static_cast<unsigned char>((*token)[0])] = true;
+    kinds.rule[static_cast<unsigned char>('"')] = true;
+    kinds.rule[static_cast<unsigned char>('\\')] = true;
+    for (size_t c = 0; c < kinds.plain.size(); ++c)
+        kinds.plain[c] = !kinds.rule[c] && c != '\t';
+    return kinds;
 }
 
 }  // namespace
@@ -39,6 +66,7 @@ bool Grammar::scan(const std::string& path)
     bool inString = false;
     Position openedAt{0, 0};
     std::vector<Position> blockStack;
+    const CharacterKinds kinds = characterKinds(*this);
 
     auto skipToken = [](size_t& p, int& column, const std::string& token) {
         p += token.size() - 1;
@@ -53,6 +81,24 @@ bool Grammar::scan(const std::string& path)
         for (size_t p = 0; p < text.size(); ++p) {
             const char c = text[p];
             column += c == '\t' ? tabWidth : 1;
+            if (!kinds.rule[static_cast<unsigned char>(c)]) {
+                escapePending = false;
+                if (c != ' ' && c != '\t')
+                    atLineStart = false;
+                // A run of blanks at the line's start, or of plain characters
+                // after it, changes nothing but the column.
+                size_t end = p + 1;
+                if (atLineStart) {
+                    for (; end < text.size() && (text[end] == ' ' || text[end] == '\t'); ++end)
+                        column += text[end] == '\t' ? tabWidth : 1;
+                } else {
+                    while (end < text.size() && kinds.plain[static_cast<unsigned char>(text[end])])
+                        ++end;
+                    column += static_cast<int>(end - p - 1);
+                }
+                p = end - 1;
+                continue;
+            }
             const bool inCode = !inComment && !inString;
 
             if (!inComment && atLineStart && tokenAt(text, p, commentLine)) {
