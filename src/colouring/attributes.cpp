@@ -52,12 +52,14 @@ void StatisticAttribute::compute(unsigned)
     if (kind == 0) {
         if (e && e->rowCount > 0) {
             Attribute::compute(static_cast<unsigned>(e->columnCount));
-            for (int r = 0; r < e->columnCount; ++r) {
-                for (int row = 0; row < e->rowCount; ++row)
+            // Row by row, as the tables are laid out; the counts are whole
+            // numbers, so the order of the additions does not change them.
+            for (int row = 0; row < e->rowCount; ++row)
+                for (int r = 0; r < e->columnCount; ++r)
                     if (e->rowPresent(row, r))
                         valueList[r] += 1.0f;
-                valueList[r] /= static_cast<float>(e->rowCount);
-            }
+            for (float& value : valueList)
+                value /= static_cast<float>(e->rowCount);
         }
     } else if (kind == 1) {
         if (e && e->columnCount > 0) {

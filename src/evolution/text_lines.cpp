@@ -1,6 +1,7 @@
 #include "evolution/text_lines.h"
 
-#include <cstdlib>
+#include <algorithm>
+#include <cstring>
 #include <sys/stat.h>
 
 // Only regular files count as readable: a directory opens without complaint
@@ -17,29 +18,66 @@ TextLines::~TextLines()
 {
     if (file)
         std::fclose(file);
-    std::free(buffer);  // getline's own allocation
+}
+
+// Reads more of the file behind what is still unread, first moving that to
+// the front of the buffer and growing the buffer only when one line fills it.
+void TextLines::fill()
+{
+    constexpr size_t chunk = 1 << 16;
+    if (begin > 0) {
+        std::copy(buffer.begin() + static_cast<std::ptrdiff_t>(begin),
+                  buffer.begin() + static_cast<std::ptrdiff_t>(end), buffer.begin());
+        end -= begin;
+        searched -= begin;
+        begin = 0;
+    }
+    if (buffer.size() - end < chunk)
+        buffer.resize(std::max(buffer.size() * 2, end + chunk));
+    const size_t n = std::fread(buffer.data() + end, 1, buffer.size() - end, file);
+    end += n;
+    if (n == 0)
+        atEnd = true;
 }
 
 bool TextLines::next(std::string_view& line)
 {
     if (!file)
         return false;
-    ssize_t length = ::getline(&buffer, &capacity, file);
-    if (length < 0)
-        return false;
-    size_t n = static_cast<size_t>(length);
-    if (n > 0 && buffer[n - 1] == '\n')
-        --n;
-    if (n > 0 && buffer[n - 1] == '\r')
-        --n;
-    line = std::string_view(buffer, n);
-    return true;
+    for (;;) {
+        const char* found = searched < end ? static_cast<const char*>(std::memchr(
+                                                 buffer.data() + searched, '\n', end - searched))
+                                           : nullptr;
+        size_t lineEnd;
+        if (found) {
+            lineEnd = static_cast<size_t>(found - buffer.data());
+            searched = lineEnd + 1;
+        } else if (!atEnd) {
+            searched = end;
+            fill();
+            continue;
+        } else if (begin < end) {
+            lineEnd = end;  // a last line without a line feed
+            searched = end;
+        } else {
+            return false;
+        }
+        size_t n = lineEnd - begin;
+        if (n > 0 && buffer[begin + n - 1] == '\r')
+            --n;
+        line = std::string_view(buffer.data() + begin, n);
+        begin = searched;
+        return true;
+    }
 }
 
 void TextLines::rewind()
 {
-    if (file)
-        std::rewind(file);
+    if (!file)
+        return;
+    std::rewind(file);
+    begin = end = searched = 0;
+    atEnd = false;
 }
 
 static void printFlushed(const std::string& text)

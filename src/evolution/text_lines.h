@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class TextLines {
 public:
@@ -29,9 +30,16 @@ public:
     void rewind();
 
 private:
+    void fill();
+
     std::FILE* file = nullptr;
-    char* buffer = nullptr;
-    size_t capacity = 0;
+    // Bytes read but not yet handed out lie in buffer[begin, end); the
+    // part before `searched` is known to hold no line feed.
+    std::vector<char> buffer;
+    size_t begin = 0;
+    size_t end = 0;
+    size_t searched = 0;
+    bool atEnd = false;
 };
 
 // The messages every reader gives for a file it cannot open, on standard
