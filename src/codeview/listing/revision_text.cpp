@@ -23,7 +23,6 @@ bool readLinesOfRevision(int revisionNumber, std::vector<ListedLine*>& slots)
     std::stable_sort(slots.begin(), slots.end(),
                      [](const ListedLine* a, const ListedLine* b) { return a->lineNumber < b->lineNumber; });
 
-    std::string lastLine;
     std::string_view line;
     int number = 0;
     auto next = slots.begin();
@@ -31,11 +30,18 @@ bool readLinesOfRevision(int revisionNumber, std::vector<ListedLine*>& slots)
         (*next)->text.clear();
     while (next != slots.end() && file.next(line)) {
         ++number;
-        lastLine.assign(line);
         for (; next != slots.end() && (*next)->lineNumber == number; ++next)
-            (*next)->text = lastLine;
+            (*next)->text.assign(line);
     }
-    // Past the end of the text: the last line read stands for the rest.
+    if (next == slots.end())
+        return true;
+    // Past the end of the text its last line stands for the rest. Going back
+    // for it is rare; keeping a copy of every line read on the way is not.
+    file.rewind();
+    std::string_view last;
+    for (int i = 0; i < number && file.next(line); ++i)
+        last = line;
+    const std::string lastLine(last);
     for (; next != slots.end(); ++next)
         (*next)->text = lastLine;
     return true;
