@@ -10,13 +10,13 @@ namespace {
 // Six lines over four revisions by four authors. Lines 1 and 3 are deleted
 // in the third revision, line 2 exists only in the third, line 4 is added
 // in the third and stays.
-EvolutionSpec sixLines()
+EvolutionSketch sixLines()
 {
-    EvolutionSpec spec;
-    spec.statuses = {"XXXX", "XXDD", ">>XD", "XXDD", ">>XX", "XXXX"};
-    spec.authors = {"ann", "bob", "cid", "dan"};
-    spec.texts = presentLineTexts(spec.statuses);
-    return spec;
+    EvolutionSketch sketch;
+    sketch.statuses = {"XXXX", "XXDD", ">>XD", "XXDD", ">>XX", "XXXX"};
+    sketch.authors = {"ann", "bob", "cid", "dan"};
+    sketch.texts = presentLineTexts(sketch.statuses);
+    return sketch;
 }
 
 void hover(int row, int revisionNumber)

@@ -9,13 +9,13 @@ namespace {
 // Ten lines over three revisions by three authors: line 3 is deleted in
 // the second revision, line 5 added in it, and line 7 modified in the last
 // two.
-EvolutionSpec tenLines()
+EvolutionSketch tenLines()
 {
-    EvolutionSpec spec;
-    spec.statuses = {"XXX", "XXX", "XXX", "XDD", "XXX", ">XX", "XXX", "X--", "XXX", "XXX"};
-    spec.authors = {"ann", "bob", "cid"};
-    spec.texts = presentLineTexts(spec.statuses);
-    return spec;
+    EvolutionSketch sketch;
+    sketch.statuses = {"XXX", "XXX", "XXX", "XDD", "XXX", ">XX", "XXX", "X--", "XXX", "XXX"};
+    sketch.authors = {"ann", "bob", "cid"};
+    sketch.texts = presentLineTexts(sketch.statuses);
+    return sketch;
 }
 
 std::vector<std::string> emptyLines(int n) { return std::vector<std::string>(n, ""); }
@@ -109,11 +109,11 @@ TEST(RevisionListing, AnAbsentRowIsListedBelowTheNearestPresentRowAboveIt)
 
 TEST(RevisionListing, AnAbsentRowWithNothingAboveItHasAnEmptyCentre)
 {
-    EvolutionSpec spec;
-    spec.statuses = {">X", "XX", "XX"};
-    spec.authors = {"ann", "bob"};
-    spec.texts = presentLineTexts(spec.statuses);
-    OpenEvolution open(spec);
+    EvolutionSketch sketch;
+    sketch.statuses = {">X", "XX", "XX"};
+    sketch.authors = {"ann", "bob"};
+    sketch.texts = presentLineTexts(sketch.statuses);
+    OpenEvolution open(sketch);
     hover(0, 1);
     refreshRevisionListing(modeNormal);
     EXPECT_EQ(listingLines(codeListingText),
@@ -135,9 +135,9 @@ TEST(RevisionListing, EachLineCarriesTheAuthorOfItsLastChange)
 
 TEST(RevisionListing, AMissingRevisionFileFillsTheListingWithTheNotice)
 {
-    EvolutionSpec spec = tenLines();
-    spec.texts.resize(1);
-    OpenEvolution open(spec);
+    EvolutionSketch sketch = tenLines();
+    sketch.texts.resize(1);
+    OpenEvolution open(sketch);
     hover(0, 2);
     testing::internal::CaptureStdout();
     refreshRevisionListing(modeNormal);
@@ -171,10 +171,10 @@ TEST(RevisionListing, AHoverOutsideTheGridListsOnlyEmptyLines)
 
 TEST(RowToLine, FollowsTheFocusOnlyInTheNormalAndHorizontalLayouts)
 {
-    EvolutionSpec spec;
-    spec.statuses = {"XXX", "XXD", "XXX"};
-    spec.authors = {"ann", "bob", "cid"};
-    OpenEvolution open(spec);
+    EvolutionSketch sketch;
+    sketch.statuses = {"XXX", "XXD", "XXX"};
+    sketch.authors = {"ann", "bob", "cid"};
+    OpenEvolution open(sketch);
     EXPECT_EQ(rowToLine(1, modeNormal), 1);
 
     open.evolution().setFocusRevision(modeNormal, 2);
@@ -193,9 +193,9 @@ TEST(RowToLine, NoEvolutionHasNoLines)
 
 TEST(AuthorLine, NamesTheCommitterOfTheRevision)
 {
-    EvolutionSpec spec = tenLines();
-    spec.authors = {"ann", "", "cid"};
-    OpenEvolution open(spec);
+    EvolutionSketch sketch = tenLines();
+    sketch.authors = {"ann", "", "cid"};
+    OpenEvolution open(sketch);
     hoveredRevision = 2;  // counted from 0 over no cell
     refreshAuthorLine();
     EXPECT_EQ(viewState->hoverKind, -1);

@@ -30,11 +30,11 @@ inline std::vector<std::string> presentLineTexts(const std::vector<std::string>&
 
 class OpenEvolution {
 public:
-    explicit OpenEvolution(const EvolutionSpec& spec)
+    explicit OpenEvolution(const EvolutionSketch& sketch)
     {
         createGlobalObjects();
-        const std::string fileName = writeEvolution(directory, spec);
-        if (!spec.grammar.empty())
+        const std::string fileName = writeEvolution(directory, sketch);
+        if (!sketch.grammar.empty())
             currentGrammar = std::make_unique<Grammar>(directory.path());
         currentEvolution = std::make_unique<EvolutionFile>(directory.path(), fileName, currentGrammar.get());
         loaded = currentEvolution->loadEvolution();

@@ -6,13 +6,13 @@
 
 namespace {
 
-EvolutionSpec twoRevisions()
+EvolutionSketch twoRevisions()
 {
-    EvolutionSpec spec;
-    spec.statuses = {"XX", "XX", "XX"};
-    spec.authors = {"ann", "bob"};
-    spec.texts = {"first\r\nsecond\r\nthird\r\n", "alpha\nbeta\ngamma"};
-    return spec;
+    EvolutionSketch sketch;
+    sketch.statuses = {"XX", "XX", "XX"};
+    sketch.authors = {"ann", "bob"};
+    sketch.texts = {"first\r\nsecond\r\nthird\r\n", "alpha\nbeta\ngamma"};
+    return sketch;
 }
 
 }  // namespace
@@ -44,10 +44,10 @@ TEST(ReadRevisionLine, ALineBeyondTheEndGivesTheLastLine)
 
 TEST(ReadRevisionLine, ReadsLongLinesWhole)
 {
-    EvolutionSpec spec = twoRevisions();
+    EvolutionSketch sketch = twoRevisions();
     const std::string longLine(3000, 'x');
-    spec.texts[0] = "short\n" + longLine + "y\nafter\n";
-    OpenEvolution open(spec);
+    sketch.texts[0] = "short\n" + longLine + "y\nafter\n";
+    OpenEvolution open(sketch);
     std::string line;
     ASSERT_TRUE(readRevisionLine(line, 1, 2));
     EXPECT_EQ(line, longLine + "y");

@@ -35,9 +35,9 @@ class Attributes : public testing::Test {
 protected:
     TempDirectory directory;
 
-    void open(const EvolutionSpec& spec)
+    void open(const EvolutionSketch& sketch)
     {
-        const std::string fileName = writeEvolution(directory, spec);
+        const std::string fileName = writeEvolution(directory, sketch);
         openWritten(fileName);
     }
 
@@ -50,9 +50,9 @@ protected:
 
     void openGrid(std::vector<std::string> statuses)
     {
-        EvolutionSpec spec;
-        spec.statuses = std::move(statuses);
-        open(spec);
+        EvolutionSketch sketch;
+        sketch.statuses = std::move(statuses);
+        open(sketch);
     }
 
     void TearDown() override { currentEvolution.reset(); }
@@ -143,11 +143,11 @@ TEST_F(Attributes, OtherKindsGiveTwoZerosAndNoWords)
 
 TEST_F(Attributes, AuthorNumbersAreNotNormalised)
 {
-    EvolutionSpec spec;
-    spec.statuses = {"XXX"};
-    const std::string fileName = writeEvolution(directory, spec);
+    EvolutionSketch sketch;
+    sketch.statuses = {"XXX"};
+    const std::string fileName = writeEvolution(directory, sketch);
     // Numbered in order of first appearance in the list: ann 0, bob 1, carl 2.
-    directory.write(spec.module + ".rev", "1.1%ann%2024-01-01%a\n1.3%bob%2024-01-02%b\n1.2%carl%2024-01-03%c\n");
+    directory.write(sketch.module + ".rev", "1.1%ann%2024-01-01%a\n1.3%bob%2024-01-02%b\n1.2%carl%2024-01-03%c\n");
     openWritten(fileName);
 
     AuthorAttribute attribute;
@@ -160,10 +160,10 @@ TEST_F(Attributes, AuthorNumbersAreNotNormalised)
 
 TEST_F(Attributes, RevisionWithoutAnAuthorIsUnknown)
 {
-    EvolutionSpec spec;
-    spec.statuses = {"XXX"};
-    spec.authors = {"ann", "", "bob"};
-    open(spec);
+    EvolutionSketch sketch;
+    sketch.statuses = {"XXX"};
+    sketch.authors = {"ann", "", "bob"};
+    open(sketch);
     AuthorAttribute attribute;
     attribute.compute(0);
     EXPECT_EQ(valuesOf(attribute), (std::vector<float>{0.0f, -1.0f, 1.0f}));
@@ -173,10 +173,10 @@ TEST_F(Attributes, RevisionWithoutAnAuthorIsUnknown)
 
 TEST_F(Attributes, LongAuthorNamesAreDescribedWhole)
 {
-    EvolutionSpec spec;
-    spec.statuses = {"X"};
-    spec.authors = {std::string(300, 'a')};
-    open(spec);
+    EvolutionSketch sketch;
+    sketch.statuses = {"X"};
+    sketch.authors = {std::string(300, 'a')};
+    open(sketch);
     AuthorAttribute attribute;
     attribute.compute(0);
     EXPECT_EQ(attribute.describe(0), "Author: " + std::string(300, 'a'));
@@ -184,10 +184,10 @@ TEST_F(Attributes, LongAuthorNamesAreDescribedWhole)
 
 TEST_F(Attributes, OtherAuthorKindsGiveTwoZeros)
 {
-    EvolutionSpec spec;
-    spec.statuses = {"XXX"};
-    spec.authors = {"ann", "bob", "carl"};
-    open(spec);
+    EvolutionSketch sketch;
+    sketch.statuses = {"XXX"};
+    sketch.authors = {"ann", "bob", "carl"};
+    open(sketch);
     AuthorAttribute attribute;
     attribute.kind = 1;
     attribute.compute(0);
@@ -196,7 +196,7 @@ TEST_F(Attributes, OtherAuthorKindsGiveTwoZeros)
 
 TEST_F(Attributes, EmptyGridsGiveEmptySeries)
 {
-    EvolutionSpec noLines;
+    EvolutionSketch noLines;
     noLines.authors = {"ann", "bob", "carl"};
     open(noLines);
     for (int kind : {0, 1, 2})
@@ -222,10 +222,10 @@ TEST_F(Attributes, NothingOpenGivesEmptySeries)
 
 TEST_F(Attributes, DescribingOutsideTheSeriesGivesNothing)
 {
-    EvolutionSpec spec;
-    spec.statuses = {"XX>", "X-X"};
-    spec.authors = {"ann", "bob", "carl"};
-    open(spec);
+    EvolutionSketch sketch;
+    sketch.statuses = {"XX>", "X-X"};
+    sketch.authors = {"ann", "bob", "carl"};
+    open(sketch);
     std::vector<std::unique_ptr<Attribute>> attributes;
     for (int kind : {0, 1, 2, 3}) {
         auto attribute = std::make_unique<StatisticAttribute>();
@@ -282,10 +282,10 @@ TEST(Normalise, LeavesConstantTinyAndEmptySeriesAlone)
 TEST_F(Attributes, RecomputeUpdatesTheRegistryInOrderAndResetsTheLineKindForNormal)
 {
     createGlobalObjects();
-    EvolutionSpec spec;
-    spec.statuses = {"X-XX", "XXXX", "XX>>"};
-    spec.authors = {"ann", "bob", "ann", "carl"};
-    open(spec);
+    EvolutionSketch sketch;
+    sketch.statuses = {"X-XX", "XXXX", "XX>>"};
+    sketch.authors = {"ann", "bob", "ann", "carl"};
+    open(sketch);
 
     lineStatistic->kind = 1;
     recomputeAttributes(modeHorizontal);

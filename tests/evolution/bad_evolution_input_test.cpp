@@ -113,7 +113,7 @@ TEST(MissingEvolutionInput, ADirectoryInsteadOfTheEvolutionFile)
 TEST(MissingEvolutionInput, TheRevisionList)
 {
     TempDirectory dir;
-    EvolutionSpec input;
+    EvolutionSketch input;
     input.statuses = {"XX"};
     const std::string fileName = writeEvolution(dir, input);
     std::filesystem::remove(dir.path() + "demo.c.rev");
@@ -127,7 +127,7 @@ TEST(BadRevisionList, GarbageNamesNobody)
 {
     for (const std::string& list : {std::string(), binaryGarbage(), std::string("%%%%\n\n\n%.%\n1.%%\n")}) {
         TempDirectory dir;
-        EvolutionSpec input;
+        EvolutionSketch input;
         input.statuses = {"XXX"};
         const std::string fileName = writeEvolution(dir, input);
         dir.write("demo.c.rev", list);

@@ -34,7 +34,7 @@ protected:
     }
 
     TempDirectory dir;
-    EvolutionSpec input;
+    EvolutionSketch input;
 };
 
 bool mentions(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }

@@ -53,7 +53,7 @@ TEST(LineStatusDecoding, KnownCharactersAndEverythingElse)
 TEST(LineStatusDecoding, ShownCellsReadThroughTheRows)
 {
     TempDirectory dir;
-    EvolutionSpec input;
+    EvolutionSketch input;
     input.statuses = {"X-n|>D "};
     auto e = loadWrittenEvolution(dir, input);
     ASSERT_TRUE(e);
@@ -82,7 +82,7 @@ protected:
     }
 
     TempDirectory dir;
-    EvolutionSpec input;
+    EvolutionSketch input;
     std::unique_ptr<EvolutionFile> e;
 };
 
@@ -140,7 +140,7 @@ protected:
     }
 
     TempDirectory dir;
-    EvolutionSpec input;
+    EvolutionSketch input;
     std::unique_ptr<EvolutionFile> e;
 };
 

@@ -52,7 +52,7 @@ protected:
     }
 
     TempDirectory dir;
-    EvolutionSpec input;
+    EvolutionSketch input;
     std::unique_ptr<EvolutionFile> e;
 };
 

@@ -66,7 +66,7 @@ protected:
     }
 
     TempDirectory dir;
-    EvolutionSpec input;
+    EvolutionSketch input;
     std::unique_ptr<EvolutionFile> e;
 };
 

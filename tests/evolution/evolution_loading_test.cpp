@@ -54,7 +54,7 @@ protected:
     }
 
     TempDirectory dir;
-    EvolutionSpec input;
+    EvolutionSketch input;
 };
 
 // An evolution scanned with the grammar above.
@@ -68,7 +68,7 @@ protected:
     }
 
     TempDirectory dir;
-    EvolutionSpec input;
+    EvolutionSketch input;
     std::unique_ptr<Grammar> grammar;
 };
 
@@ -103,7 +103,7 @@ TEST(EvolutionPaths, JoinTheDirectoryWithNothingInBetween)
 TEST(EvolutionLoading, HeaderAndInitialLayout)
 {
     TempDirectory dir;
-    EvolutionSpec input;
+    EvolutionSketch input;
     input.module = "parser.c";
     input.branch = "1.3.2.";
     input.statuses = {"XXX", ">XX", "XXD"};
@@ -190,7 +190,7 @@ TEST(EvolutionLoading, LongLinesAreReadWhole)
 {
     const int revisions = 600;  // a data line of 1200 characters
     TempDirectory dir;
-    EvolutionSpec input;
+    EvolutionSketch input;
     input.statuses = {std::string(revisions - 1, 'X') + "D", std::string(revisions - 1, '>') + "X"};
     writeEvolution(dir, input);
     // The first entry runs on past 1024 characters with what would read as
@@ -386,7 +386,7 @@ TEST_F(SyntaxClasses, AMissingRevisionTextLeavesItsLinesPlain)
 TEST(EvolutionLoading, WithoutAGrammarNothingIsScanned)
 {
     TempDirectory dir;
-    EvolutionSpec input;
+    EvolutionSketch input;
     input.statuses = {"X"};
     input.texts = {"// a comment\n"};
     dir.write("grammar.dat", cGrammar);

@@ -9,10 +9,10 @@
 
 TEST(RowToLineOfTheEvolutionView, FollowsTheViewsLayout)
 {
-    EvolutionSpec spec;
-    spec.statuses = {"XXX", "XXD", "XXX"};
-    spec.authors = {"ann", "bob", "cid"};
-    OpenEvolution open(spec);
+    EvolutionSketch sketch;
+    sketch.statuses = {"XXX", "XXD", "XXX"};
+    sketch.authors = {"ann", "bob", "cid"};
+    OpenEvolution open(sketch);
     open.evolution().setFocusRevision(modeInterpolated, 2);
 
     evolutionView = nullptr;

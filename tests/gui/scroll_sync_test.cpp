@@ -30,13 +30,13 @@ constexpr int canvasHeight = 470;
 
 // Twelve revisions: 20 lines throughout, 20 deleted after the sixth and 20
 // added in the seventh, so every revision has 40 lines but 60 rows exist.
-EvolutionSpec turnover()
+EvolutionSketch turnover()
 {
-    EvolutionSpec spec;
-    spec.statuses.assign(20, "XXXXXXXXXXXX");
-    spec.statuses.insert(spec.statuses.end(), 20, "XXXXXXDDDDDD");
-    spec.statuses.insert(spec.statuses.end(), 20, ">>>>>>XXXXXX");
-    return spec;
+    EvolutionSketch sketch;
+    sketch.statuses.assign(20, "XXXXXXXXXXXX");
+    sketch.statuses.insert(sketch.statuses.end(), 20, "XXXXXXDDDDDD");
+    sketch.statuses.insert(sketch.statuses.end(), 20, ">>>>>>XXXXXX");
+    return sketch;
 }
 constexpr int revisionLines = 40;
 constexpr int allRows = 60;
@@ -385,12 +385,12 @@ TEST_F(ScrollSync, NothingLoadedLeavesFiniteSliders)
 
 TEST_F(ScrollSync, NoRowsOrNoColumnsLeaveFiniteSliders)
 {
-    EvolutionSpec noRows;  // the only line is added in the last revision
+    EvolutionSketch noRows;  // the only line is added in the last revision
     noRows.statuses = {">>>"};
-    EvolutionSpec nothing;
-    for (const EvolutionSpec& spec : {noRows, nothing}) {
+    EvolutionSketch nothing;
+    for (const EvolutionSketch& sketch : {noRows, nothing}) {
         TempDirectory other;
-        ASSERT_TRUE(openTestEvolution(other, spec));
+        ASSERT_TRUE(openTestEvolution(other, sketch));
         ASSERT_EQ(layoutRowCount(), 0);
         fitToWindow();
         move(lineSizeSlider, 12, lineSizeCallback);

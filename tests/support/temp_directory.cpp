@@ -31,14 +31,14 @@ void TempDirectory::write(const std::string& relativePath, const std::string& co
     out << content;
 }
 
-std::string evolutionFileText(const EvolutionSpec& spec)
+std::string evolutionFileText(const EvolutionSketch& sketch)
 {
-    const size_t revisions = spec.statuses.empty() ? spec.authors.size() : spec.statuses[0].size();
-    std::string text = spec.module + "\nBranch: " + spec.branch + "\nLines: " +
-                       std::to_string(spec.statuses.size()) + "\nRevisions: " + std::to_string(revisions) + "\n";
-    for (size_t i = 0; i < spec.statuses.size(); ++i) {
+    const size_t revisions = sketch.statuses.empty() ? sketch.authors.size() : sketch.statuses[0].size();
+    std::string text = sketch.module + "\nBranch: " + sketch.branch + "\nLines: " +
+                       std::to_string(sketch.statuses.size()) + "\nRevisions: " + std::to_string(revisions) + "\n";
+    for (size_t i = 0; i < sketch.statuses.size(); ++i) {
         text += "  " + std::to_string(i + 1) + ":";
-        for (char c : spec.statuses[i]) {
+        for (char c : sketch.statuses[i]) {
             text += c;
             text += ' ';
         }
@@ -47,26 +47,26 @@ std::string evolutionFileText(const EvolutionSpec& spec)
     return text;
 }
 
-std::string writeEvolution(const TempDirectory& directory, const EvolutionSpec& spec)
+std::string writeEvolution(const TempDirectory& directory, const EvolutionSketch& sketch)
 {
-    const std::string fileName = spec.module + "_cvs";
-    directory.write(fileName, evolutionFileText(spec));
+    const std::string fileName = sketch.module + "_cvs";
+    directory.write(fileName, evolutionFileText(sketch));
     std::string list;
-    for (size_t r = 0; r < spec.authors.size(); ++r)
-        if (!spec.authors[r].empty())
-            list += spec.branch + std::to_string(r + 1) + "%" + spec.authors[r] + "%2024-01-01%change\n";
-    directory.write(spec.module + ".rev", list);
-    for (size_t r = 0; r < spec.texts.size(); ++r)
-        directory.write("revisions/" + spec.module + ".v" + spec.branch + std::to_string(r + 1), spec.texts[r]);
-    if (!spec.grammar.empty())
-        directory.write("grammar.dat", spec.grammar);
+    for (size_t r = 0; r < sketch.authors.size(); ++r)
+        if (!sketch.authors[r].empty())
+            list += sketch.branch + std::to_string(r + 1) + "%" + sketch.authors[r] + "%2024-01-01%change\n";
+    directory.write(sketch.module + ".rev", list);
+    for (size_t r = 0; r < sketch.texts.size(); ++r)
+        directory.write("revisions/" + sketch.module + ".v" + sketch.branch + std::to_string(r + 1), sketch.texts[r]);
+    if (!sketch.grammar.empty())
+        directory.write("grammar.dat", sketch.grammar);
     return fileName;
 }
 
-std::unique_ptr<EvolutionFile> loadWrittenEvolution(const TempDirectory& directory, const EvolutionSpec& spec,
+std::unique_ptr<EvolutionFile> loadWrittenEvolution(const TempDirectory& directory, const EvolutionSketch& sketch,
                                                     Grammar* grammar)
 {
-    auto evolution = std::make_unique<EvolutionFile>(directory.path(), writeEvolution(directory, spec), grammar);
+    auto evolution = std::make_unique<EvolutionFile>(directory.path(), writeEvolution(directory, sketch), grammar);
     if (!evolution->loadEvolution())
         return nullptr;
     return evolution;

@@ -29,7 +29,7 @@ private:
 // A small evolution: the statuses of each line as one character per
 // revision ("XX>D"), the revision list's authors (one per revision, empty
 // for none), and optionally the text of each revision.
-struct EvolutionSpec {
+struct EvolutionSketch {
     std::string module = "demo.c";
     std::string branch = "1.";
     std::vector<std::string> statuses;
@@ -40,12 +40,12 @@ struct EvolutionSpec {
 
 // Writes the evolution file "<module>_cvs", the revision list, the texts and
 // the grammar into the directory; returns the evolution file's name.
-std::string writeEvolution(const TempDirectory& directory, const EvolutionSpec& spec);
+std::string writeEvolution(const TempDirectory& directory, const EvolutionSketch& sketch);
 
 // The evolution file's text for the given statuses, in the file's format.
-std::string evolutionFileText(const EvolutionSpec& spec);
+std::string evolutionFileText(const EvolutionSketch& sketch);
 
 // Writes the evolution and loads it as opening one does; null when the load
 // fails.
-std::unique_ptr<EvolutionFile> loadWrittenEvolution(const TempDirectory& directory, const EvolutionSpec& spec,
+std::unique_ptr<EvolutionFile> loadWrittenEvolution(const TempDirectory& directory, const EvolutionSketch& sketch,
                                                     Grammar* grammar = nullptr);

@@ -7,11 +7,11 @@
 #include "evolution/evolution_file.h"
 #include "syntax/grammar.h"
 
-bool openTestEvolution(const TempDirectory& directory, const EvolutionSpec& spec)
+bool openTestEvolution(const TempDirectory& directory, const EvolutionSketch& sketch)
 {
     createGlobalObjects();
     closeTestEvolution();
-    const std::string fileName = writeEvolution(directory, spec);
+    const std::string fileName = writeEvolution(directory, sketch);
     auto evolution = std::make_unique<EvolutionFile>(directory.path(), fileName, nullptr);
     if (!evolution->loadEvolution())
         return false;

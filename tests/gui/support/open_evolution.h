@@ -4,11 +4,11 @@
 
 #include "support/temp_directory.h"
 
-// Writes `spec` into `directory` and opens it the way the program does:
+// Writes `sketch` into `directory` and opens it the way the program does:
 // `currentEvolution` loaded (without a grammar: every cell plain), the view
 // state released and reset to the evolution's size and marked loaded, the
 // status colours at their defaults. False when the evolution does not load.
-bool openTestEvolution(const TempDirectory& directory, const EvolutionSpec& spec);
+bool openTestEvolution(const TempDirectory& directory, const EvolutionSketch& sketch);
 
 // Back to nothing loaded.
 void closeTestEvolution();
