@@ -85,8 +85,13 @@ Frame GlHarness::drawFrame()
     (glCanvas.get()->*(&CanvasDraw::draw))();
     glCanvas->valid(1);
     glCanvas->context_valid(1);
-    glFinish();
+    return readFrame();
+}
 
+Frame GlHarness::readFrame()
+{
+    glCanvas->make_current();
+    glFinish();
     Frame frame;
     frame.width = glCanvas->w();
     frame.height = glCanvas->h();

@@ -48,6 +48,9 @@ public:
     // draw, context and view valid afterwards - but leaves it unswapped in
     // the back buffer and returns it.
     Frame drawFrame();
+    // Reads what the back buffer holds now, after drawing of the test's own
+    // in the canvas's context.
+    Frame readFrame();
     // Makes the canvas's context current, e.g. to read textures back.
     void makeCurrent();
     // Gives the window and with it the canvas a new size, as the user
