@@ -11,7 +11,7 @@ PACKAGES := cmake ninja-build g++ pkg-config python3 \
 	libfltk1.3-dev libgl1-mesa-dev libglu1-mesa-dev libgl1-mesa-dri \
 	libfreetype-dev libfontconfig1-dev fonts-liberation \
 	libgit2-dev git cvs rcs \
-	xvfb xdotool x11-utils
+	xvfb xdotool x11-utils x11-apps netpbm openbox
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
@@ -38,7 +38,7 @@ build: deps configure
 	cmake --build $(BUILD) -j $(JOBS)
 
 run: build
-	$(BUILD)/tools/quillon-check $(EXAMPLE)
+	$(BUILD)/quillon $(EXAMPLE)
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)

@@ -4,6 +4,9 @@ file(GLOB QUILLON_GUI_SOURCES CONFIGURE_DEPENDS
   ${CMAKE_CURRENT_SOURCE_DIR}/view/*.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/codeview/*.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/ui/*.cpp)
+# Opening and closing act on the window; start-up itself stays out of the
+# library so that tests can link it.
+list(APPEND QUILLON_GUI_SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/app/open_close.cpp)
 # The cushion textures live in the colouring subsystem but need OpenGL.
 list(APPEND QUILLON_GUI_SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/colouring/colour_textures.cpp)
 
@@ -20,4 +23,9 @@ if(QUILLON_GUI_SOURCES)
   add_library(quillon_gui STATIC ${QUILLON_GUI_SOURCES})
   target_link_libraries(quillon_gui PUBLIC quillon_core ${FLTK_GL_LIBRARY} ${FLTK_LIBRARY}
     OpenGL::GL X11::X11 PkgConfig::FREETYPE PkgConfig::FONTCONFIG)
+
+  add_executable(quillon app/main.cpp)
+  target_link_libraries(quillon PRIVATE quillon_gui)
+  set_target_properties(quillon PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR})
+  install(TARGETS quillon RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 endif()

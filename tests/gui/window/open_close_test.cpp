@@ -1,0 +1,249 @@
+#include <FL/Fl.H>
+#include <FL/Fl_Button.H>
+#include <FL/Fl_Choice.H>
+#include <FL/Fl_Menu_Bar.H>
+#include <FL/Fl_Pack.H>
+#include <FL/Fl_Slider.H>
+#include <FL/Fl_Tile.H>
+#include <FL/Fl_Value_Slider.H>
+#include <FL/Fl_Window.H>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "app/globals.h"
+#include "app/open_close.h"
+#include "codeview/code_view.h"
+#include "evolution/evolution_file.h"
+#include "support/main_window_fixture.h"
+#include "ui/colour_legend.h"
+#include "ui/legend_stack.h"
+#include "ui/marked_slider.h"
+#include "ui/widgets.h"
+#include "view/evolution_view.h"
+
+namespace {
+
+EvolutionSketch smallEvolution()
+{
+    EvolutionSketch sketch;
+    sketch.module = "small.c";
+    sketch.statuses = {"XXXX", "X-XX", ">XXX", "XXDD", "XXXX"};
+    sketch.authors = {"ann", "bob", "ann", "cy"};
+    sketch.texts = {"a\nc\nd\ne\n", "a\nc\nd\ne\n", "a\nb\nc\ne\n", "a\nb\nc\ne\n"};
+    std::ifstream grammar(exampleDirectory() + "grammar.dat");
+    std::ostringstream text;
+    text << grammar.rdbuf();
+    sketch.grammar = text.str();
+    return sketch;
+}
+
+// Runs `body` with standard output captured; returns what it printed.
+template <class Body>
+std::string printedBy(Body body)
+{
+    testing::internal::CaptureStdout();
+    body();
+    return testing::internal::GetCapturedStdout();
+}
+
+// Finds, in the window shown modally, the button labelled `label`.
+Fl_Widget* modalButton(const char* label)
+{
+    Fl_Window* dialog = Fl::modal();
+    if (!dialog)
+        return nullptr;
+    Fl_Widget* found = nullptr;
+    auto search = [&](auto&& self, Fl_Group* group) -> void {
+        for (int i = 0; i < group->children() && !found; ++i) {
+            Fl_Widget* child = group->child(i);
+            if (child->label() && std::string(child->label()) == label)
+                found = child;
+            else if (Fl_Group* inner = child->as_group())
+                self(self, inner);
+        }
+    };
+    search(search, dialog);
+    return found;
+}
+
+// Presses "Cancel" in the chooser once it shows; gives up after a while so
+// that a chooser that never appears cannot hang the test.
+void cancelChooser(void* attempts)
+{
+    int& left = *static_cast<int*>(attempts);
+    if (Fl_Widget* cancel = modalButton("Cancel")) {
+        cancel->do_callback();
+        return;
+    }
+    if (--left > 0)
+        Fl::repeat_timeout(0.05, cancelChooser, attempts);
+    else if (Fl::modal())
+        Fl::modal()->hide();
+}
+
+}  // namespace
+
+TEST_F(MainWindowTest, FailedOpenReportsAndLeavesNothingLoaded)
+{
+    openEvolution(examplePath());
+    ASSERT_TRUE(viewState->loaded);
+    const std::string missing = exampleDirectory() + "missing.c_cvs";
+    const std::string printed = printedBy([&] { openEvolution(missing); });
+    EXPECT_NE(printed.find("ERROR: Could not open file : " + missing), std::string::npos) << printed;
+    EXPECT_FALSE(viewState->loaded);
+    EXPECT_EQ(currentEvolution, nullptr);
+    EXPECT_EQ(currentGrammar, nullptr);
+    EXPECT_EQ(windowTitle(), "Quillon");
+    EXPECT_FALSE(evolutionView->active());
+    EXPECT_FALSE(rangePack->visible());
+
+    // The program goes on: the next open works as the first did.
+    openEvolution(examplePath());
+    EXPECT_TRUE(viewState->loaded);
+    EXPECT_EQ(windowTitle(), "Quillon : wordfreq.c");
+}
+
+TEST_F(MainWindowTest, SecondOpenReplacesTheFirstAndResetsTheView)
+{
+    openEvolution(examplePath());
+    ASSERT_TRUE(viewState->loaded);
+    viewState->blendingRatio = 0.9f;
+    viewState->fontHeight = 22;
+    viewState->displayBlocks = 1;
+    viewState->scrollY = 40.0f;
+    evolutionView->layoutMode = 1;
+    blockSortIndex = 1;
+
+    TempDirectory directory;
+    const EvolutionSketch sketch = smallEvolution();
+    openEvolution(writeOpenableEvolution(directory, sketch));
+    ASSERT_TRUE(viewState->loaded);
+
+    EXPECT_EQ(currentModuleName, "small.c");
+    EXPECT_EQ(currentDirectory, directory.path());
+    EXPECT_EQ(windowTitle(), "Quillon : small.c");
+    EXPECT_EQ(currentEvolution->columnCount, 4);
+    EXPECT_EQ(rangeEndSlider->maximum(), 4.0);
+    EXPECT_EQ(rangeEndSlider->markCount, 4);
+    EXPECT_EQ(viewState->tableRows, currentEvolution->rowCount);
+    EXPECT_EQ(viewState->tableColumns, 4);
+    EXPECT_FLOAT_EQ(viewState->blendingRatio, 0.2f);
+    EXPECT_EQ(viewState->fontHeight, 15);
+    EXPECT_EQ(viewState->displayBlocks, 0);
+    EXPECT_EQ(viewState->scrollY, 0.0f);
+    EXPECT_EQ(evolutionView->layoutMode, 0);
+    EXPECT_FLOAT_EQ(viewState->versionSize, 100.0f);
+
+    // The sorting survives, and the blocks are those of that sorting.
+    EXPECT_EQ(blockSortIndex, 1);
+    EXPECT_EQ(blockSortingChoice->value(), 1);
+    auto expected = loadWrittenEvolution(directory, sketch);
+    ASSERT_NE(expected, nullptr);
+    expected->buildBlocks(1);
+    ASSERT_EQ(currentEvolution->blocks.size(), expected->blocks.size());
+    for (size_t i = 0; i < expected->blocks.size(); ++i) {
+        EXPECT_EQ(currentEvolution->blocks[i].firstRow, expected->blocks[i].firstRow);
+        EXPECT_EQ(currentEvolution->blocks[i].firstRevision, expected->blocks[i].firstRevision);
+        EXPECT_EQ(currentEvolution->blocks[i].lastRow, expected->blocks[i].lastRow);
+        EXPECT_EQ(currentEvolution->blocks[i].lastRevision, expected->blocks[i].lastRevision);
+    }
+}
+
+TEST_F(MainWindowTest, ClosingTwiceIsHarmless)
+{
+    openEvolution(examplePath());
+    closeEvolution();
+    closeEvolution();
+    EXPECT_FALSE(viewState->loaded);
+    EXPECT_EQ(currentEvolution, nullptr);
+    EXPECT_EQ(windowTitle(), "Quillon");
+    EXPECT_EQ(statusText(), "Status bar");
+}
+
+TEST_F(MainWindowTest, CloseFromTheMenuEmptiesTheWindow)
+{
+    openEvolution(examplePath());
+    menuBar->picked(menuBar->find_item("File/Close"));
+    EXPECT_FALSE(viewState->loaded);
+    EXPECT_EQ(windowTitle(), "Quillon");
+}
+
+TEST_F(MainWindowTest, CommandLinePathCountsFromTheWorkingDirectory)
+{
+    const std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(exampleDirectory());
+    openCommandLinePath("wordfreq.c_cvs");
+    const std::string printed = printedBy([] { openCommandLinePath("absent.c_cvs"); });
+    std::filesystem::current_path(before);
+
+    EXPECT_NE(printed.find("ERROR: Could not open file : " +
+                           std::filesystem::canonical(exampleDirectory()).generic_string() + "/absent.c_cvs"),
+              std::string::npos)
+        << printed;
+    EXPECT_FALSE(viewState->loaded);
+
+    std::filesystem::current_path(exampleDirectory());
+    openCommandLinePath("./wordfreq.c_cvs");
+    std::filesystem::current_path(before);
+    ASSERT_TRUE(viewState->loaded);
+    EXPECT_EQ(currentDirectory.front(), '/');
+    EXPECT_EQ(currentDirectory.back(), '/');
+    EXPECT_EQ(windowTitle(), "Quillon : wordfreq.c");
+}
+
+TEST_F(MainWindowTest, CancellingTheChooserChangesNothing)
+{
+    openEvolution(examplePath());
+    ASSERT_TRUE(viewState->loaded);
+    int attempts = 100;
+    Fl::add_timeout(0.05, cancelChooser, &attempts);
+    chooseAndOpen();
+    Fl::remove_timeout(cancelChooser, &attempts);
+    EXPECT_GT(attempts, 0) << "the chooser never showed its Cancel button";
+    EXPECT_TRUE(viewState->loaded);
+    EXPECT_EQ(windowTitle(), "Quillon : wordfreq.c");
+    EXPECT_EQ(currentModuleName, "wordfreq.c");
+}
+
+TEST_F(MainWindowTest, FitToWindowBringsBackTheRangeSlidersAfterAZoom)
+{
+    openEvolution(examplePath());
+    versionSizeSlider->value(35.0);
+    versionSizeSlider->do_callback();
+    EXPECT_FLOAT_EQ(viewState->versionSize, 35.0f);
+    EXPECT_FALSE(rangeStartSlider->visible());
+    EXPECT_FALSE(rangeEndSlider->visible());
+
+    fitToWindowButton->do_callback();
+    EXPECT_FLOAT_EQ(viewState->versionSize, 20.0f);
+    EXPECT_EQ(viewState->scrollX, 0.0f);
+    EXPECT_TRUE(rangeStartSlider->visible());
+    EXPECT_TRUE(rangeEndSlider->visible());
+}
+
+TEST_F(MainWindowTest, DraggingTheTileBorderResizesTheCanvasAndItsCompanions)
+{
+    openEvolution(examplePath());
+    const float lineSize = viewState->lineSize;
+    mainTile->position(0, 550, 0, 450);
+    settleWindow();
+
+    EXPECT_EQ(evolutionView->h(), 370);
+    EXPECT_EQ(viewState->viewHeight, 370);
+    EXPECT_EQ(codeView->h(), 245);
+    EXPECT_EQ(lineScrollSlider->h(), 370);
+    EXPECT_EQ(lineLegendStack->h(), 390);
+    EXPECT_EQ(lineLegend->h(), 370);
+    EXPECT_EQ(revisionLegendStack->y(), evolutionView->y() + 370);
+    EXPECT_FLOAT_EQ(viewState->lineSize, lineSize * 370.0f / 470.0f);
+    // The legends draw their rows where the canvas now draws them.
+    EXPECT_FLOAT_EQ(lineLegend->offset, 370.0f + viewState->scrollY);
+    EXPECT_FLOAT_EQ(lineLegend->scale, viewState->lineSize);
+
+    mainTile->position(0, 450, 0, 550);
+    settleWindow();
+    EXPECT_EQ(evolutionView->h(), 470);
+}

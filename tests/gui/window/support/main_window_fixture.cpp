@@ -1,0 +1,81 @@
+#include "support/main_window_fixture.h"
+
+#include <FL/Fl.H>
+#include <FL/Fl_Text_Buffer.H>
+#include <FL/Fl_Window.H>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "app/globals.h"
+#include "app/open_close.h"
+#include "evolution/evolution_file.h"
+#include "ui/main_window.h"
+#include "ui/widgets.h"
+#include "ui/window_states.h"
+
+void settleWindow()
+{
+    for (int i = 0; i < 10; ++i)
+        Fl::check();
+}
+
+void MainWindowTest::SetUpTestSuite()
+{
+    if (mainWindow)
+        return;
+    createGlobalObjects();
+    buildMainWindow(50, 30, 400, 470);
+    disableControls();
+    for (int i = 0; i < 200 && !mainWindow->visible(); ++i)
+        Fl::wait(0.01);
+    settleWindow();
+}
+
+void MainWindowTest::SetUp()
+{
+    closeEvolution();
+    blockSortIndex = 0;
+    ASSERT_EQ(mainWindow->w(), 650);
+    ASSERT_EQ(mainWindow->h(), 726);
+}
+
+void MainWindowTest::TearDown()
+{
+    closeEvolution();
+    settleWindow();
+}
+
+std::string exampleDirectory()
+{
+    return QUILLON_SOURCE_DIR "/examples/wordfreq/";
+}
+
+std::string examplePath()
+{
+    return exampleDirectory() + "wordfreq.c_cvs";
+}
+
+std::string writeOpenableEvolution(const TempDirectory& directory, const EvolutionSketch& sketch)
+{
+    std::ifstream configuration(QUILLON_SOURCE_DIR "/config/config.cfg");
+    std::ostringstream text;
+    text << configuration.rdbuf();
+    directory.write("config.cfg", text.str());
+    return directory.path() + writeEvolution(directory, sketch);
+}
+
+std::string windowTitle()
+{
+    const char* title = mainWindow->label();
+    return title ? title : "";
+}
+
+std::string statusText()
+{
+    char* text = statusBuffer->text();
+    std::string copy = text;
+    std::free(text);
+    return copy;
+}
