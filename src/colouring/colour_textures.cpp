@@ -167,6 +167,24 @@ void drawCushionStrip1D(int x0, int y0, int x1, int y1, int textureIndex, bool t
     glDisable(GL_TEXTURE_1D);
 }
 
+void drawCushionStrips1D(int count, int y0, int y1, int textureIndex)
+{
+    beginTextured(GL_TEXTURE_1D, textureIndex);
+    glBegin(GL_QUADS);
+    for (int c = 0; c < count; ++c) {
+        glTexCoord1f(0.0f);
+        glVertex2i(c, y0);
+        glTexCoord1f(1.0f);
+        glVertex2i(c + 1, y0);
+        glTexCoord1f(1.0f);
+        glVertex2i(c + 1, y1);
+        glTexCoord1f(0.0f);
+        glVertex2i(c, y1);
+    }
+    glEnd();
+    glDisable(GL_TEXTURE_1D);
+}
+
 void drawCushionRect2D(int x0, int y0, int x1, int y1, int textureIndex, bool textured)
 {
     drawCushionTrapezoid2D(static_cast<float>(x0), static_cast<float>(x1), static_cast<float>(y0),

@@ -35,6 +35,10 @@ bool colourTextureRebuildScheduled();
 // A rectangle whose 1D texture profile runs from x0 to x1; untextured, a
 // plain rectangle of colour (1, 1, 1, 0.7).
 void drawCushionStrip1D(int x0, int y0, int x1, int y1, int textureIndex, bool textured);
+// `count` strips side by side, strip c from x = c to c + 1, each with the
+// whole 1D profile: the picture of drawCushionStrip1D for every strip, with
+// one texture binding.
+void drawCushionStrips1D(int count, int y0, int y1, int textureIndex);
 // A rectangle with the whole 2D texture stretched over it.
 void drawCushionRect2D(int x0, int y0, int x1, int y1, int textureIndex, bool textured);
 // A slice of a block: the quadrilateral (xLeft, yLeftBottom), (xRight,

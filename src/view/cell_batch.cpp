@@ -23,39 +23,52 @@ bool spansPixelCentre(double a, double b, int pixels, double magnitude)
     return first < pixels && first + 0.5 <= high;
 }
 
+std::array<int, 3> levels(const Rgb& colour)
+{
+    return {static_cast<int>(colour[0] * 255.0f + 0.5f), static_cast<int>(colour[1] * 255.0f + 0.5f),
+            static_cast<int>(colour[2] * 255.0f + 0.5f)};
+}
+
 }  // namespace
 
-CellBatch::CellBatch(const ViewState& view)
+CellBatch::CellBatch(const ViewState& view, int rows, int columns)
     : scrollX(view.scrollX),
       versionSize(view.versionSize),
       top(static_cast<float>(view.viewHeight) + view.scrollY),
       lineSize(view.lineSize),
       width(view.viewWidth),
-      height(view.viewHeight)
+      height(view.viewHeight),
+      runs(std::max(columns, 0))
 {
+    rows = std::max(rows, 0);
+    rowsShowing.resize(rows);
+    firstRowBelowView = rows;
+    for (int k = 0; k < rows; ++k) {
+        // A row whose top edge lies under the lowest pixel centre.
+        const double edge = k * static_cast<double>(lineSize);
+        const double margin = 1.0 / 32.0 + 4e-7 * (std::fabs(edge) + std::fabs(top));
+        if (top - edge + margin < 0.5) {
+            firstRowBelowView = k;
+            break;
+        }
+        rowsShowing[k] = spanShows(k, k + 1.0) ? 1 : 0;
+    }
     vertices.reserve(quadsPerDraw * 8);
     colours.reserve(quadsPerDraw * 12);
 }
 
-bool CellBatch::columnsShow(float x0, float x1) const
+bool CellBatch::columnShows(int c) const
 {
-    const double a = static_cast<double>(x0) * versionSize;
-    const double b = static_cast<double>(x1) * versionSize;
-    return spansPixelCentre(a - scrollX, b - scrollX, width, std::fabs(b) + std::fabs(a) + std::fabs(scrollX));
+    const double a = c * static_cast<double>(versionSize);
+    const double b = (c + 1) * static_cast<double>(versionSize);
+    return spansPixelCentre(a - scrollX, b - scrollX, width, std::fabs(b) + std::fabs(scrollX));
 }
 
-bool CellBatch::rowsShow(float y0, float y1) const
+bool CellBatch::spanShows(double y0, double y1) const
 {
-    const double a = static_cast<double>(y0) * lineSize;
-    const double b = static_cast<double>(y1) * lineSize;
-    return spansPixelCentre(top - a, top - b, height, std::fabs(b) + std::fabs(a) + std::fabs(top));
-}
-
-bool CellBatch::rowsBelowView(float y) const
-{
-    const double edge = static_cast<double>(y) * lineSize;
-    const double margin = 1.0 / 32.0 + 4e-7 * (std::fabs(edge) + std::fabs(top));
-    return top - edge + margin < 0.5;
+    const double a = y0 * lineSize;
+    const double b = y1 * lineSize;
+    return spansPixelCentre(top - a, top - b, height, std::fabs(b) + std::fabs(top));
 }
 
 void CellBatch::add(float x0, float y0, float x1, float y1, const Rgb& colour)
@@ -64,10 +77,46 @@ void CellBatch::add(float x0, float y0, float x1, float y1, const Rgb& colour)
     for (int corner = 0; corner < 4; ++corner)
         colours.insert(colours.end(), colour.begin(), colour.end());
     if (vertices.size() >= quadsPerDraw * 8)
-        flush();
+        draw();
+}
+
+void CellBatch::addCell(int c, int k, const Rgb& colour)
+{
+    Run& run = runs[c];
+    const std::array<int, 3> cellLevels = levels(colour);
+    if (run.open && run.bottom == k && run.levels == cellLevels) {
+        run.bottom = k + 1;
+        return;
+    }
+    close(c);
+    run = Run{k, k + 1, colour, cellLevels, true};
+}
+
+void CellBatch::skipCell(int c, int k)
+{
+    Run& run = runs[c];
+    if (run.open && run.bottom == k)
+        run.bottom = k + 1;
+}
+
+void CellBatch::close(int c)
+{
+    Run& run = runs[c];
+    if (!run.open)
+        return;
+    run.open = false;
+    add(static_cast<float>(c), static_cast<float>(run.top), static_cast<float>(c + 1), static_cast<float>(run.bottom),
+        run.colour);
 }
 
 void CellBatch::flush()
+{
+    for (int c = 0; c < static_cast<int>(runs.size()); ++c)
+        close(c);
+    draw();
+}
+
+void CellBatch::draw()
 {
     if (vertices.empty())
         return;

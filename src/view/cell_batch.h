@@ -1,15 +1,22 @@
 #pragma once
-// Cells of the grid, collected in vertex arrays and drawn in the order they
-// were added, in the row-unit transform.
+// Cells of the grid, collected in vertex arrays and drawn together, in the
+// row-unit transform.
 //
 // Without antialiasing a filled rectangle colours exactly the pixels whose
 // centres it covers. A cell that covers no pixel centre of the canvas - one
 // thinner than a pixel that falls between two centres, or one outside the
 // view - draws nothing, and the batch lets the layout skip it. The test
 // keeps a margin around every centre for the rounding of the transform, so
-// that the cells it drops are only ever cells that would not have drawn, and
-// the picture is the same as with every cell drawn.
+// that the cells it drops are only ever cells that would not have drawn.
+//
+// Cells stacked in one column are merged while their colours come to the
+// same 8-bit levels, across skipped cells: the merged rectangle covers the
+// same pixel centres, and each shows within one level of its own colour.
+// Cells never overlap one another, so the order in which they reach the
+// framebuffer does not change the picture; they go after every rectangle
+// added before them.
 
+#include <array>
 #include <vector>
 
 #include "colouring/colour_maps.h"
@@ -18,28 +25,48 @@ class ViewState;
 
 class CellBatch {
 public:
-    // Takes the row-unit transform and the canvas size from the view state.
-    explicit CellBatch(const ViewState& view);
+    // Takes the row-unit transform and the canvas size from the view state,
+    // for cells in rows 0 .. rows - 1 of columns 0 .. columns - 1.
+    CellBatch(const ViewState& view, int rows, int columns);
 
-    // Whether anything between the column edges x0 and x1 (in revisions) can
-    // land on a pixel centre.
-    bool columnsShow(float x0, float x1) const;
-    // Whether anything between the row edges y0 and y1 (in rows) can land on
-    // a pixel centre.
-    bool rowsShow(float y0, float y1) const;
-    // Whether rows from y on lie wholly below the view.
-    bool rowsBelowView(float y) const;
+    // Whether anything of column c can land on a pixel centre.
+    bool columnShows(int c) const;
+    // Whether row k (y from k to k + 1) can land on a pixel centre.
+    bool rowShows(int k) const { return k >= 0 && k < static_cast<int>(rowsShowing.size()) && rowsShowing[k]; }
+    // Whether rows from k on lie wholly below the view.
+    bool rowsBelowView(int k) const { return k >= firstRowBelowView; }
 
     // Queues the rectangle (x0, y0)-(x1, y1) in row units in an opaque
-    // colour.
+    // colour, as it is.
     void add(float x0, float y0, float x1, float y1, const Rgb& colour);
-    // Draws what is queued with the current blend function and transform.
+    // The cell (c, k)-(c + 1, k + 1).
+    void addCell(int c, int k, const Rgb& colour);
+    // Tells the batch that cell (c, k) was skipped, so that the cells above
+    // and below it may merge.
+    void skipCell(int c, int k);
+    // Draws everything queued with the current blend function and transform.
     void flush();
 
 private:
+    // Cells of one column waiting to be merged with the next.
+    struct Run {
+        int top = 0, bottom = 0;  // rows top .. bottom - 1
+        Rgb colour{};
+        std::array<int, 3> levels{};
+        bool open = false;
+    };
+
+    bool spanShows(double y0, double y1) const;
+    void close(int c);
+    void draw();
+
     float scrollX, versionSize;
     float top, lineSize;
     int width, height;
+    std::vector<char> rowsShowing;
+    int firstRowBelowView = 0;
+    std::vector<Run> runs;
+
     std::vector<float> vertices;
     std::vector<float> colours;
 };

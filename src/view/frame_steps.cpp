@@ -52,8 +52,7 @@ void drawRevisionCushions(int columns, int textureIndex)
     if (v.versionDrawing == versionDrawingCushions) {
         // The colour stays what the step before left: it only saturates the
         // colour channels where no cell will be drawn.
-        for (int c = 0; c < columns; ++c)
-            drawCushionStrip1D(c, 0, c + 1, 1, textureIndex, true);
+        drawCushionStrips1D(columns, 0, 1, textureIndex);
     } else {
         glColor4f(0.0f, 0.0f, 0.0f, v.blendingRatio);
         fillRect(0.0f, 0.0f, static_cast<float>(columns), 1.0f);

@@ -126,48 +126,81 @@ void drawNormalFrame(const EvolutionFile& evolution)
     glFlush();
 }
 
+// The cells are walked row by row, the order in which the statuses lie in
+// memory; each column keeps the place where its next present row goes.
+// Cells do not overlap, so the picture is the one of a walk column by
+// column.
 void drawNormalCells(const EvolutionFile& e, int attributeIndex)
 {
-    std::vector<int> rowAuthors(std::max(e.rowCount, 0), e.revisionAuthorIndex(0));
+    const int rows = std::max(e.rowCount, 0);
+    const int columns = std::max(e.columnCount, 0);
+    std::vector<int> rowAuthors(rows, e.revisionAuthorIndex(0));
     const bool followAuthors = attributeIndex == schemeAuthors;
 
     pushViewTransform(rowUnitTransform);
     glBlendFunc(GL_DST_ALPHA, GL_ZERO);
     glEnable(GL_BLEND);
 
-    CellBatch batch(*viewState);
+    CellBatch batch(*viewState, rows, columns);
     const Rgb& constant = statusColours[statusConstant];
     const float base = (constant[0] + constant[1] + constant[2]) * 0.083333336f + 0.75f;
     Rgb colour = grey(base);
-    batch.add(0.0f, 0.0f, static_cast<float>(e.columnCount), static_cast<float>(e.rowCount), colour);
+    batch.add(0.0f, 0.0f, static_cast<float>(columns), static_cast<float>(rows), colour);
 
-    for (int c = 0; c < e.columnCount; ++c) {
-        const float x0 = static_cast<float>(c), x1 = static_cast<float>(c + 1);
-        const bool columnShows = batch.columnsShow(x0, x1);
+    // The columns of the shown range that reach a pixel centre, and for each
+    // column the colour set last before it.
+    std::vector<int> drawnColumns;
+    std::vector<char> drawn(columns, 0);
+    std::vector<Rgb> colourBefore(columns);
+    for (int c = 0; c < columns; ++c) {
+        const bool shows = batch.columnShows(c);
         if (c < e.firstRevision || c > e.lastRevision) {
             colour = grey(0.9f * base);
-            if (columnShows)
-                batch.add(x0, 0.0f, x1, static_cast<float>(e.maxRevisionLength), colour);
+            if (shows)
+                batch.add(static_cast<float>(c), 0.0f, static_cast<float>(c + 1),
+                          static_cast<float>(e.maxRevisionLength), colour);
             continue;
         }
-        // Authors follow every present cell of the shown range, drawn or not.
-        if (!columnShows && !followAuthors)
-            continue;
-        int k = 0;
-        for (int i = 0; i < e.rowCount; ++i) {
-            const int s = e.status(i, c);
-            if (!isPresentStatus(s))
-                continue;
-            if (followAuthors)
+        colourBefore[c] = colour;
+        if (shows) {
+            drawnColumns.push_back(c);
+            drawn[c] = 1;
+        }
+    }
+
+    std::vector<int> place(columns, 0);
+    int columnsInView = static_cast<int>(drawnColumns.size());
+    const auto placeCell = [&](int i, int c, int s) {
+        const int k = place[c]++;
+        if (batch.rowShows(k))
+            batch.addCell(c, k, cellColour(e, attributeIndex, i, c, s, rowAuthors, colourBefore[c]));
+        else
+            batch.skipCell(c, k);
+        if (batch.rowsBelowView(k + 1) && !batch.rowsBelowView(k))
+            --columnsInView;
+    };
+    const int first = std::max(e.firstRevision, 0);
+    const int last = std::min(e.lastRevision, columns - 1);
+    for (int i = 0; i < rows; ++i) {
+        const char* statuses = e.rowStatus[i];
+        if (followAuthors) {
+            // Authors follow every present cell of the shown range, drawn or not.
+            for (int c = first; c <= last; ++c) {
+                const int s = decodeStatus(statuses[c]);
+                if (!isPresentStatus(s))
+                    continue;
                 updateRowAuthor(rowAuthors.data(), i, c);
-            const float y0 = static_cast<float>(k), y1 = static_cast<float>(k + 1);
-            if (columnShows && batch.rowsShow(y0, y1)) {
-                colour = cellColour(e, attributeIndex, i, c, s, rowAuthors, colour);
-                batch.add(x0, y0, x1, y1, colour);
+                if (drawn[c])
+                    placeCell(i, c, s);
             }
-            ++k;
-            if (!followAuthors && batch.rowsBelowView(static_cast<float>(k)))
-                break;
+            continue;
+        }
+        if (columnsInView == 0)
+            break;
+        for (int c : drawnColumns) {
+            const int s = decodeStatus(statuses[c]);
+            if (isPresentStatus(s))
+                placeCell(i, c, s);
         }
     }
     batch.flush();

@@ -208,6 +208,25 @@ TEST_F(NormalCells, RowsThinnerThanAPixelShowTheRowAtEachPixelCentre)
     EXPECT_TRUE(showsColour(frame.fromTop(5, 11), greyOf(0.8f)));
 }
 
+TEST_F(NormalCells, ThinRowsOfNearlyEqualColoursStillShowTheirOwnShade)
+{
+    // 350 rows whose shades differ by a fraction of a level from one row to
+    // the next, every seventh one modified: each pixel row shows the shade
+    // and status of the row at its centre.
+    EvolutionSketch sketch;
+    for (int i = 0; i < 350; ++i)
+        sketch.statuses.push_back(i % 7 == 3 ? "--" : "XX");
+    sketch.authors = {"ann", "ann"};
+    open(sketch, 20, 100, 10.0f, 2.0f / 7.0f);
+    viewState->attributeIndex = evolution;
+    const Frame frame = draw();
+    for (int p = 0; p < 100; ++p) {
+        const int row = static_cast<int>((p + 0.5f) * 3.5f);
+        const Rgb expected = times(statusColours[row % 7 == 3 ? modified : constant], row * 0.6f / 350.0f + 0.4f);
+        ASSERT_TRUE(showsColour(frame.fromTop(5, p), expected)) << "pixel row " << p;
+    }
+}
+
 TEST_F(NormalCells, ColumnsThinnerThanAPixelShowTheColumnAtEachPixelCentre)
 {
     EvolutionSketch sketch;

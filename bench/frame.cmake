@@ -1,0 +1,13 @@
+# The frame benchmark draws into a real OpenGL canvas, so it needs the
+# windowed library and a display: an executable of its own, run with
+# `cmake --build <build> --target frame-bench` under scripts/with-display.sh.
+if(TARGET quillon_gui)
+  find_package(benchmark REQUIRED)
+  add_executable(quillon-frame-bench ${CMAKE_CURRENT_LIST_DIR}/gui/frame_bench.cpp)
+  target_link_libraries(quillon-frame-bench PRIVATE quillon_gui benchmark::benchmark benchmark::benchmark_main)
+  add_custom_target(frame-bench
+    COMMAND ${PROJECT_SOURCE_DIR}/scripts/with-display.sh $<TARGET_FILE:quillon-frame-bench>
+      --benchmark_counters_tabular=true
+    DEPENDS quillon-frame-bench
+    USES_TERMINAL)
+endif()
