@@ -1,0 +1,46 @@
+#include "extract/evolution_extraction.h"
+
+#include <set>
+
+#include "extract/evolution_lines.h"
+#include "extract/evolution_text.h"
+#include "extract/revision_prefetch.h"
+
+bool stageEvolution(const SourceHistory& history, const LanguageGrammar& grammar, OutputDirectory& out,
+                    Progress& progress, ExtractionSummary& summary, std::string& error)
+{
+    const std::string& name = out.name;
+    const int count = static_cast<int>(history.revisions.size());
+    EvolutionLines lines;
+    RevisionPrefetch prefetch;
+    startPrefetch(prefetch, history);
+    startProgress(progress, "Reading revisions", count);
+    for (int i = 0; i < count; ++i) {
+        const std::string number = history.branch + std::to_string(i + 1);
+        const ReadRevision revision = takeRevision(prefetch);
+        if (!revision.ok) {
+            error = "revision " + number + ": " + revision.error;
+            return false;
+        }
+        if (!stageFile(out, "revisions/" + name + ".v" + number, revision.text, error))
+            return false;
+        const int lineCount = countLines(revision.text);
+        if (i == 0) {
+            startEvolution(lines, lineCount);
+        } else if (!addRevision(lines, revision.hunks, lineCount, error)) {
+            error = "revision " + number + ": " + error;
+            return false;
+        }
+        showProgress(progress, i + 1);
+    }
+    endProgress(progress);
+
+    std::set<std::string> authors;
+    for (const SourceRevision& revision : history.revisions)
+        authors.insert(revision.author);
+    summary = {static_cast<int>(lines.lives.size()), lines.revisionCount, static_cast<int>(authors.size())};
+    return stageFile(out, name + "_cvs", formatEvolutionFile(name, history.branch, lines), error) &&
+           stageFile(out, name + ".rev", formatRevisionList(history), error) &&
+           stageFile(out, "grammar.dat", grammar.text, error) &&
+           stageFile(out, "config.cfg", formatColourConfiguration(), error);
+}
