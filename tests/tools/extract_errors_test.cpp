@@ -87,14 +87,15 @@ TEST(ExtractErrors, AnOutputDirectoryThatCannotBeWritten)
     ASSERT_NO_FATAL_FAILURE(threeRevisions(repository));
     repository.scratch.write("plain-file", "x\n");
 
-    const CommandResult underAFile = runExtract({"git", repository.top, "a.c", repository.scratch.path() + "plain-file/out"});
+    const std::string plainFile = repository.scratch.path() + "plain-file";
+    const CommandResult underAFile = runExtract({"git", repository.top, "a.c", plainFile + "/out"});
     EXPECT_EQ(underAFile.status, 1);
     EXPECT_TRUE(mentions(underAFile, "cannot write")) << underAFile.output;
 
-    const CommandResult aFile = runExtract({"git", repository.top, "a.c", repository.scratch.path() + "plain-file"});
+    const CommandResult aFile = runExtract({"git", repository.top, "a.c", plainFile});
     EXPECT_EQ(aFile.status, 1);
     EXPECT_TRUE(mentions(aFile, "is not a directory")) << aFile.output;
-    EXPECT_EQ(readFileBytes(repository.scratch.path() + "plain-file"), "x\n");
+    EXPECT_EQ(readFileBytes(plainFile), "x\n");
 }
 
 TEST(ExtractErrors, AnExistingEvolutionIsReplacedOnlyWhenForced)

@@ -2,7 +2,6 @@
 // Real git and CVS repositories built in scratch directories for the tests
 // of quillon-extract, and the programs run against them.
 
-#include <map>
 #include <string>
 #include <vector>
 

@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <random>
 
 extern char** environ;
@@ -138,7 +139,8 @@ CommandResult runGit(const GitRepository& repository, const std::vector<std::str
                      const std::string& author)
 {
     // Whole minutes from a fixed day, one more for every commit.
-    const std::string date = std::string("@").append(std::to_string(1700000000 + 60 * repository.commitCount)) + " +0000";
+    const std::string seconds = std::to_string(1700000000 + 60 * repository.commitCount);
+    const std::string date = std::string("@").append(seconds) + " +0000";
     std::vector<std::string> environment = gitEnvironmentBase;
     for (const char* role : {"AUTHOR", "COMMITTER"}) {
         environment.push_back(std::string("GIT_") + role + "_NAME=" + author);

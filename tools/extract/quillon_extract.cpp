@@ -86,7 +86,8 @@ void printWritten(const OutputDirectory& out, const SourceHistory& history, cons
     const std::string& name = out.name;
     std::printf("Wrote the evolution of %s into %s:\n", name.c_str(), directory.c_str());
     std::printf("  %s_cvs: %d lines, %d revisions\n", name.c_str(), summary.lineCount, summary.revisionCount);
-    std::printf("  %s.rev: author, date and subject of each revision (authors: %d)\n", name.c_str(), summary.authorCount);
+    std::printf("  %s.rev: author, date and subject of each revision (authors: %d)\n", name.c_str(),
+                summary.authorCount);
     std::printf("  revisions/%s.v%s1 to %s.v%s%d\n", name.c_str(), history.branch.c_str(), name.c_str(),
                 history.branch.c_str(), summary.revisionCount);
     std::printf("  grammar.dat: %s\n", grammar.language.c_str());
