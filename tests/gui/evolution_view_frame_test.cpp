@@ -272,18 +272,22 @@ TEST(ColourTextureRebuild, HappensOnANewContextAndWhenScheduledOnly)
     EXPECT_NE(colourTextureNames, first);
     EXPECT_FALSE(colourTextureRebuildScheduled());
     harness.makeCurrent();
-    float texel = 0.0f;
     glBindTexture(GL_TEXTURE_1D, colourTextureNames[revisionCushionTexture]);
     std::array<float, colourTextureSize> texels{};
     glGetTexImage(GL_TEXTURE_1D, 0, GL_ALPHA, GL_FLOAT, texels.data());
-    texel = texels[0];
-    EXPECT_NEAR(texel, 0.2f, 1.5f / 255.0f);
+    EXPECT_NEAR(texels[0], 0.2f, 1.5f / 255.0f);
 
+    // A new context starts without textures; its first frame makes them.
     harness.loseContext();
+    harness.makeCurrent();
+    ASSERT_FALSE(harness.canvas().context_valid());
     harness.drawFrame();
     harness.makeCurrent();
     for (unsigned int name : colourTextureNames)
         EXPECT_TRUE(glIsTexture(name));
+    glBindTexture(GL_TEXTURE_1D, colourTextureNames[revisionCushionTexture]);
+    glGetTexImage(GL_TEXTURE_1D, 0, GL_ALPHA, GL_FLOAT, texels.data());
+    EXPECT_NEAR(texels[0], 0.12f, 1.5f / 255.0f);
 }
 
 class ViewTransforms : public CanvasTest {
