@@ -117,6 +117,19 @@ void beginTextured(GLenum target, int textureIndex)
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
 }
 
+// One strip's corners, the profile running from x0 to x1.
+void stripVertices(int x0, int y0, int x1, int y1)
+{
+    glTexCoord1f(0.0f);
+    glVertex2i(x0, y0);
+    glTexCoord1f(1.0f);
+    glVertex2i(x1, y0);
+    glTexCoord1f(1.0f);
+    glVertex2i(x1, y1);
+    glTexCoord1f(0.0f);
+    glVertex2i(x0, y1);
+}
+
 }  // namespace
 
 void rebuildColourTextures(float revisionBlending, float blockBlending, float blendingRatio)
@@ -155,14 +168,7 @@ void drawCushionStrip1D(int x0, int y0, int x1, int y1, int textureIndex, bool t
     }
     beginTextured(GL_TEXTURE_1D, textureIndex);
     glBegin(GL_QUADS);
-    glTexCoord1f(0.0f);
-    glVertex2i(x0, y0);
-    glTexCoord1f(1.0f);
-    glVertex2i(x1, y0);
-    glTexCoord1f(1.0f);
-    glVertex2i(x1, y1);
-    glTexCoord1f(0.0f);
-    glVertex2i(x0, y1);
+    stripVertices(x0, y0, x1, y1);
     glEnd();
     glDisable(GL_TEXTURE_1D);
 }
@@ -171,16 +177,8 @@ void drawCushionStrips1D(int count, int y0, int y1, int textureIndex)
 {
     beginTextured(GL_TEXTURE_1D, textureIndex);
     glBegin(GL_QUADS);
-    for (int c = 0; c < count; ++c) {
-        glTexCoord1f(0.0f);
-        glVertex2i(c, y0);
-        glTexCoord1f(1.0f);
-        glVertex2i(c + 1, y0);
-        glTexCoord1f(1.0f);
-        glVertex2i(c + 1, y1);
-        glTexCoord1f(0.0f);
-        glVertex2i(c, y1);
-    }
+    for (int c = 0; c < count; ++c)
+        stripVertices(c, y0, c + 1, y1);
     glEnd();
     glDisable(GL_TEXTURE_1D);
 }
