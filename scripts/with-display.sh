@@ -9,22 +9,23 @@ if [ -n "${DISPLAY:-}" ]; then
 fi
 
 export LIBGL_ALWAYS_SOFTWARE=1
-for number in $(seq 90 140); do
-  [ -e "/tmp/.X${number}-lock" ] && continue
-  Xvfb ":${number}" -screen 0 1600x1200x24 +extension GLX -nolisten tcp >/dev/null 2>&1 &
-  server=$!
-  for _ in $(seq 1 100); do
-    [ -e "/tmp/.X11-unix/X${number}" ] && break
-    kill -0 "$server" 2>/dev/null || break
-    sleep 0.05
-  done
-  if kill -0 "$server" 2>/dev/null; then
-    trap 'kill "$server" 2>/dev/null; wait "$server" 2>/dev/null || true' EXIT
-    export DISPLAY=":${number}"
-    status=0
-    "$@" || status=$?
-    exit "$status"
-  fi
+# Xvfb picks a free display number itself and writes it to the file once it
+# listens there, so that runs starting at the same moment never share one.
+number_file=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1600x1200x24 +extension GLX -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
+server=$!
+trap 'kill "$server" 2>/dev/null; wait "$server" 2>/dev/null || true; rm -f "$number_file"' EXIT
+for _ in $(seq 1 200); do
+  [ -s "$number_file" ] && break
+  kill -0 "$server" 2>/dev/null || break
+  sleep 0.05
 done
-echo "with-display: no Xvfb could be started" >&2
-exit 1
+number=$(tr -dc '0-9' <"$number_file")
+if [ -z "$number" ] || ! kill -0 "$server" 2>/dev/null; then
+  echo "with-display: no Xvfb could be started" >&2
+  exit 1
+fi
+export DISPLAY=":${number}"
+status=0
+"$@" || status=$?
+exit "$status"
