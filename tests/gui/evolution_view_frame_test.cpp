@@ -11,7 +11,7 @@
 #include "support/canvas_test.h"
 #include "support/open_evolution.h"
 #include "view/frame_steps.h"
-#include "view/row_heights.h"
+#include "view/geometry/row_heights.h"
 #include "view/view_transforms.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "view/row_heights.h"
+#include "view/geometry/row_heights.h"
 
 #include <algorithm>
 #include <cstddef>

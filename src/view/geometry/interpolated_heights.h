@@ -1,0 +1,65 @@
+#pragma once
+// The row heights of the Interpolated layout: rows absent from the focus
+// revision shrink as the columns approach it, so that the focus column shows
+// a compact listing of its own lines. Heights are kept in the view state's
+// rowHeights table, whose extra row rowHeights[rowCount][c] holds the freed
+// space of column c (half of the height removed from it).
+//
+// Column c spans x = c .. c + 1; its left edge shows the layout of column
+// c - 1 and its right edge that of column c.
+//
+// The focus is expected in firstRevision + 1 .. lastRevision, where column
+// F - 1 gives the focus column its heights. A focus on the first revision of
+// the range has no such column: that column then takes the limit of the
+// shrinking, its rows absent at the focus at height 0, and is drawn like
+// any computed column, narrowing from the full rows at its left edge. With
+// no focus, or one outside the range, nothing shrinks and every column keeps
+// its rows at full height.
+
+#include <functional>
+#include <vector>
+
+class EvolutionFile;
+
+// The height factor of a shrinking row, from about 1 at a = 0 to about 0 at
+// a = b; 0 when b is 0.
+float collapseWeight(int a, int b, float curvature, float steepness, float mixer);
+
+struct ColumnHeights {
+    float freedSpace = 0.0f;
+    int fullRows = 0;
+};
+
+// Computes the heights of range column `column` into `heights` (one per
+// shown row) and into rowHeights, and its freed space into the extra row.
+ColumnHeights computeColumnHeights(const EvolutionFile& evolution, int column, std::vector<float>& heights);
+
+struct ColumnOffsets {
+    float left = 0.0f;   // the top of the column's rows at its left edge, in rows
+    float right = 0.0f;  // and at its right edge
+};
+
+// Applies "Redistribute space" or "Balance Image" to a computed column;
+// `previousOffset` is the freed space of the column drawn before it.
+ColumnOffsets redistributeColumn(const EvolutionFile& evolution, int column, const ColumnHeights& computed,
+                                 std::vector<float>& heights, float previousOffset);
+
+// Gives the focus column the heights and freed space of the column before it.
+void copyFocusColumn(const EvolutionFile& evolution);
+
+// One range column as the walk hands it to whoever draws it.
+struct InterpolatedColumn {
+    int column = 0;
+    ColumnOffsets offsets;
+    const std::vector<float>& previous;  // the row heights at the left edge
+    const std::vector<float>& current;   // the row heights at the right edge
+};
+
+// Resets rowHeights and computes every column of the revision range, in
+// order, calling `visit` for each once its heights are final. Columns
+// outside the range keep full rows and are not visited.
+void walkInterpolatedColumns(const EvolutionFile& evolution,
+                             const std::function<void(const InterpolatedColumn&)>& visit);
+
+// The whole computation without drawing.
+void computeInterpolatedHeights(const EvolutionFile& evolution);
