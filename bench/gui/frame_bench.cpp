@@ -1,5 +1,6 @@
-// Milliseconds per frame of the Normal layout, fitted to the canvas, on
-// made-up evolutions of growing size, drawn by Mesa's software renderer.
+// Milliseconds per frame of each layout, fitted to the canvas as opening
+// fits it, on made-up evolutions of growing size, drawn by Mesa's software
+// renderer.
 
 #include <filesystem>
 #include <fstream>
@@ -16,6 +17,8 @@
 
 #include "app/globals.h"
 #include "evolution/evolution_file.h"
+#include "ui/scroll_sync.h"
+#include "ui/widgets.h"
 #include "view/evolution_view.h"
 
 namespace {
@@ -99,7 +102,10 @@ struct Canvas {
     EvolutionView* view;  // owned by the window
 };
 
-void normalFrame(benchmark::State& state)
+// Arguments: lines, revisions, canvas width and height, colour scheme,
+// layout mode, antialiasing, and a line size in hundredths of a pixel that
+// replaces the fitted one (0 keeps the fit).
+void evolutionFrame(benchmark::State& state)
 {
     const int lines = static_cast<int>(state.range(0));
     const int revisions = static_cast<int>(state.range(1));
@@ -112,41 +118,54 @@ void normalFrame(benchmark::State& state)
         return;
     }
 
-    // Shown the way opening it shows it: whole, fitted to the canvas.
     viewState->release();
     viewState->tableRows = evolution->rowCount;
     viewState->tableColumns = evolution->columnCount;
     viewState->reset();
     viewState->loaded = true;
     Canvas canvas(width, height);
-    viewState->lineSize = static_cast<float>(height) / static_cast<float>(evolution->maxRevisionLength);
-    viewState->versionSize = static_cast<float>(width) / static_cast<float>(evolution->columnCount);
+    canvas.view->layoutMode = static_cast<int>(state.range(5));
+    viewState->antiAliasing = static_cast<int>(state.range(6));
     viewState->attributeIndex = static_cast<int>(state.range(4));
 
-    // The evolution is lent to the global for the run only.
+    // The evolution is lent to the global for the run only. Shown the way
+    // opening shows it: whole, fitted to the canvas for the layout's rows.
     currentEvolution.reset(evolution);
+    evolutionView = canvas.view;
+    fitToWindow();
+    if (const auto forced = state.range(7); forced > 0)
+        viewState->lineSize = static_cast<float>(forced) / 100.0f;
     for (auto _ : state) {
         canvas.view->make_current();
         canvas.view->draw();
         glFinish();
     }
+    evolutionView = nullptr;
     currentEvolution.release();
     viewState->loaded = false;
     state.counters["cells"] = static_cast<double>(evolution->rowCount) * evolution->columnCount;
+    state.counters["lineSize"] = viewState->lineSize;
 }
 
 void frameCases(benchmark::internal::Benchmark* benchmark)
 {
-    benchmark->ArgNames({"lines", "revisions", "width", "height", "scheme"});
-    for (auto [lines, revisions] : {std::pair{1000, 100}, {5000, 1000}, {20000, 2000}})
-        for (auto [width, height] : {std::pair{400, 470}, {1200, 900}})
-            benchmark->Args({lines, revisions, width, height, 1});
+    benchmark->ArgNames({"lines", "revisions", "width", "height", "scheme", "layout", "aa", "forcedLine"});
+    for (int layout : {modeNormal, modeHorizontal})
+        for (auto [lines, revisions] : {std::pair{1000, 100}, {5000, 1000}, {20000, 2000}})
+            for (auto [width, height] : {std::pair{400, 470}, {1200, 900}})
+                benchmark->Args({lines, revisions, width, height, 1, layout, 1, 0});
     // The schemes that cost most per cell, on the target size.
-    benchmark->Args({5000, 1000, 400, 470, 2});
-    benchmark->Args({5000, 1000, 400, 470, 3});
+    for (int layout : {modeNormal, modeHorizontal})
+        for (int scheme : {2, 3})
+            benchmark->Args({5000, 1000, 400, 470, scheme, layout, 1, 0});
+    // Fitted, the Horizontal rows are thinner than a pixel and merged; at a
+    // whole pixel a row they are drawn one by one.
+    for (int scheme : {1, 2})
+        benchmark->Args({5000, 1000, 400, 470, scheme, modeHorizontal, 1, 100});
+    benchmark->Args({1000, 100, 1200, 900, 1, modeHorizontal, 1, 100});
     benchmark->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly(true);
 }
 
-BENCHMARK(normalFrame)->Apply(frameCases);
+BENCHMARK(evolutionFrame)->Apply(frameCases);
 
 }  // namespace
