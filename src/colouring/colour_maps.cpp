@@ -42,6 +42,11 @@ std::array<Rgb, 9> identifierColours = {{
     {0.2f, 0.8f, 0.5f},
 }};
 
+void reshuffleIdentifierColours()
+{
+    std::rotate(identifierColours.begin(), identifierColours.begin() + 1, identifierColours.end());
+}
+
 Rgb rainbowColour(float v)
 {
     if (!(v >= 0.0f))  // also catches a value that is not a number

@@ -9,6 +9,11 @@ extern std::array<Rgb, 6> statusColours;        // by LineStatus
 extern const std::array<Rgb, 15> contentColours; // by syntax class
 extern std::array<Rgb, 9> identifierColours;    // by author number
 
+// Moves every author colour one place towards the front, the first to the
+// back, so that authors whose colours were hard to tell apart get others;
+// nine of these give the first order again.
+void reshuffleIdentifierColours();
+
 // The built-in status colours, before any configuration file is read.
 extern const std::array<Rgb, 6> defaultStatusColours;
 
