@@ -1,10 +1,9 @@
 #pragma once
 // The callbacks of the controls in the three tab panels and of the range
 // sliders, one per control (the three font sliders and the two range
-// sliders share one). Each receives the widget that fired.
-//
-// "Fit to window" works; the others do not act on their parameter yet and
-// change nothing when fired.
+// sliders share one). Each receives the widget that fired, copies its value
+// into the parameter it sets and redraws what shows that parameter; the
+// zoom and scroll sliders' callbacks are with the synchronisation.
 
 class Fl_Widget;
 

@@ -8,6 +8,8 @@
 #include <initializer_list>
 
 #include "ui/control_callbacks.h"
+#include "ui/controls/control_tooltips.h"
+#include "ui/marked_slider.h"
 #include "ui/scroll_sync.h"
 #include "ui/widget_building.h"
 #include "ui/widgets.h"
@@ -39,6 +41,22 @@ struct ControlColumn {
     int bottom;
 };
 
+// Every control explains itself under the pointer, from the one table of
+// help texts.
+void describe(Fl_Widget* widget, const char* control)
+{
+    widget->tooltip(controlTooltip(control));
+}
+
+// The sliders around the canvas are made before the panels.
+void describeCanvasSliders()
+{
+    describe(rangeStartSlider, "Range start");
+    describe(rangeEndSlider, "Range end");
+    describe(lineScrollSlider, "Line scroll");
+    describe(revisionScrollSlider, "Revision scroll");
+}
+
 Fl_Choice* choice(ControlColumn& column, int gap, const char* label, std::initializer_list<const char*> items,
                   Fl_Callback* callback)
 {
@@ -49,6 +67,7 @@ Fl_Choice* choice(ControlColumn& column, int gap, const char* label, std::initia
     widget->align(FL_ALIGN_TOP | FL_ALIGN_LEFT);
     widget->labelsize(labelSize);
     widget->callback(callback);
+    describe(widget, label);
     return widget;
 }
 
@@ -63,6 +82,7 @@ Fl_Value_Slider* valueSlider(ControlColumn& column, int gap, const char* label, 
     widget->align(FL_ALIGN_TOP | FL_ALIGN_LEFT);
     widget->labelsize(labelSize);
     widget->callback(callback);
+    describe(widget, label);
     return widget;
 }
 
@@ -72,6 +92,7 @@ Fl_Check_Button* checkButton(ControlColumn& column, int gap, int height, const c
         addWidget<Fl_Check_Button>(column.tab, columnX, column.place(gap, height), columnWidth, height, label);
     widget->labelsize(labelSize);
     widget->callback(callback);
+    describe(widget, label);
     return widget;
 }
 
@@ -79,6 +100,7 @@ Fl_Button* button(ControlColumn& column, int gap, const char* label, Fl_Callback
 {
     auto* widget = addWidget<Fl_Button>(column.tab, columnX, column.place(gap, 20), columnWidth, 20, label);
     widget->callback(callback);
+    describe(widget, label);
     return widget;
 }
 
@@ -131,4 +153,5 @@ void buildEnginesControls(Fl_Group* tab)
     curvatureSlider = valueSlider(column, 35, "Curvature", 1, 20, anyValue, curvatureCallback);
     steepnessSlider = valueSlider(column, 15, "Steepness", 0.02, 0.2, anyValue, steepnessCallback);
     mixerSlider = valueSlider(column, 15, "Mixer", 0, 6, anyValue, mixerCallback);
+    describeCanvasSliders();
 }
