@@ -8,7 +8,9 @@ struct CellHit {
     bool hit = false;
     // The row and revision the position falls on. Computed as far as the
     // layout gets even on a miss: the revision then still names the column
-    // under the pointer, which may lie outside the grid.
+    // under the pointer, which may lie outside the grid. The row is -1 where
+    // the layout names none there (past a Normal column's stack, above an
+    // Interpolated column's rows); below the rows it is rowCount or more.
     int row = 0;
     int revision = 0;
 };
