@@ -12,6 +12,9 @@ public:
     int layoutMode = 0;
 
     void draw() override;
+    // The pointer and the keyboard while an evolution is shown; with nothing
+    // loaded, the toolkit's own handling.
+    int handle(int event) override;
     // Keeps the view state's canvas size, and while an evolution is shown
     // scales zoom and scroll with the canvas so that the same part of the
     // evolution stays in view.

@@ -1,0 +1,342 @@
+#include <gtest/gtest.h>
+
+#include <FL/Fl.H>
+#include <FL/Fl_Window.H>
+#include <FL/x.H>
+#include <X11/extensions/XTest.h>
+
+#include <chrono>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/globals.h"
+#include "app/open_close.h"
+#include "codeview/listing/code_listing.h"
+#include "evolution/evolution_file.h"
+#include "support/main_window_fixture.h"
+#include "ui/scroll_sync.h"
+#include "ui/widgets.h"
+#include "view/evolution_view.h"
+#include "view/pointer_globals.h"
+
+namespace {
+
+// In the bundled example, line 22 of the evolution is modified in revision 2
+// (index 1), where it is the 14th line of the text; in revisions 2 and 3
+// alike 13 present lines lie above it.
+constexpr int modifiedRow = 21;
+constexpr int modifiedRevision = 1;
+constexpr int rowsAboveModified = 13;
+
+// Waits for the toolkit to have handled what the X server sent, until
+// `done` holds or a few seconds have passed.
+bool waitUntil(const std::function<bool()>& done)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        Fl::wait(0.02);
+    }
+    return true;
+}
+
+struct Pixel {
+    int x = 0;
+    int y = 0;
+};
+
+// The middle of the Normal cell at stack position k of a revision.
+Pixel normalCellCentre(int k, int revision)
+{
+    const ViewState& v = *viewState;
+    return {static_cast<int>((static_cast<float>(revision) + 0.5f) * v.versionSize - v.scrollX),
+            static_cast<int>((static_cast<float>(k) + 0.5f) * v.lineSize - v.scrollY)};
+}
+
+int sendAt(int event, Pixel at)
+{
+    Fl::e_x = at.x;
+    Fl::e_y = at.y;
+    return evolutionView->handle(event);
+}
+
+int sendKey(int event, int key, Pixel at = {})
+{
+    Fl::e_keysym = key;
+    return sendAt(event, at);
+}
+
+Pixel canvasOnScreen()
+{
+    Window child = 0;
+    int x = 0, y = 0;
+    XTranslateCoordinates(fl_display, fl_xid(evolutionView), RootWindow(fl_display, fl_screen), 0, 0, &x, &y,
+                          &child);
+    return {x, y};
+}
+
+Pixel pointerOnScreen()
+{
+    Window root = 0, child = 0;
+    int x = 0, y = 0, windowX = 0, windowY = 0;
+    unsigned mask = 0;
+    XQueryPointer(fl_display, RootWindow(fl_display, fl_screen), &root, &child, &x, &y, &windowX, &windowY, &mask);
+    return {x, y};
+}
+
+// Off the window, so that no stray pointer event reaches the canvas.
+void parkPointer()
+{
+    XWarpPointer(fl_display, None, RootWindow(fl_display, fl_screen), 0, 0, 0, 0, 1590, 1190);
+    XSync(fl_display, False);
+    settleWindow();
+}
+
+std::string textLine(const std::string& path, int number)
+{
+    std::ifstream in(path);
+    std::string line;
+    for (int i = 0; i < number && std::getline(in, line); ++i) {
+    }
+    return line;
+}
+
+std::vector<std::string> listingLines()
+{
+    std::vector<std::string> lines;
+    std::istringstream in(codeListingText);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+class PointerHandlingTest : public MainWindowTest {
+protected:
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        parkPointer();
+        openEvolution(examplePath());
+        settleWindow();
+        ASSERT_TRUE(viewState->loaded);
+        ASSERT_EQ(evolutionView->layoutMode, modeNormal);
+        ASSERT_EQ(currentEvolution->columnCount, 20);
+    }
+
+    void TearDown() override
+    {
+        parkPointer();
+        MainWindowTest::TearDown();
+    }
+
+    Pixel modifiedCell() const { return normalCellCentre(rowsAboveModified, modifiedRevision); }
+};
+
+TEST_F(PointerHandlingTest, APointerMovedOverACellNamesItAndListsItsRevision)
+{
+    const Pixel cell = modifiedCell();
+    const Pixel canvas = canvasOnScreen();
+    XTestFakeMotionEvent(fl_display, -1, canvas.x + cell.x, canvas.y + cell.y, CurrentTime);
+    XFlush(fl_display);
+    ASSERT_TRUE(waitUntil([] { return statusText().rfind("Line:", 0) == 0; })) << statusText();
+
+    EXPECT_TRUE(pointerInCanvas);
+    const std::string status = statusText();
+    EXPECT_EQ(status.substr(0, 34), "Line:    14; Version:     2 Block ");
+    EXPECT_EQ(status.substr(status.size() - 10), "  modified");
+    EXPECT_EQ(hoveredRow, modifiedRow);
+    EXPECT_EQ(hoveredRevision, modifiedRevision + 1);
+    EXPECT_EQ(viewState->hoverState, 0);
+    EXPECT_EQ(viewState->hoverKind, 3);
+
+    const std::vector<std::string> lines = listingLines();
+    const int h = listingHalfHeight(viewState->codeViewHeight, viewState->fontHeight);
+    ASSERT_EQ(static_cast<int>(lines.size()), 2 * h + 1);
+    EXPECT_EQ(lines[h], textLine(exampleDirectory() + "revisions/wordfreq.c.v1.2", 14));
+    EXPECT_EQ(viewState->textLineCount, 2 * h + 1);
+
+    // Leaving the canvas empties the status bar and hides the listing.
+    parkPointer();
+    ASSERT_TRUE(waitUntil([] { return !pointerInCanvas; }));
+    EXPECT_EQ(statusText(), "");
+    EXPECT_EQ(viewState->hoverState, 10);
+}
+
+TEST_F(PointerHandlingTest, OverNoCellTheStatusBarNamesTheCommitterOrNothing)
+{
+    // Below the stack of revision 1, which is shorter than the canvas.
+    const Pixel belowStack = {modifiedCell().x, evolutionView->h() - 1};
+    ASSERT_LT(static_cast<float>(belowStack.y) / viewState->lineSize, currentEvolution->maxRevisionLength);
+    sendAt(FL_MOVE, belowStack);
+    EXPECT_EQ(statusText(), " Author : " + std::string(currentEvolution->revisionAuthorName(1)));
+    EXPECT_EQ(viewState->hoverState, 2);
+    EXPECT_EQ(hoveredRevision, 1);
+    EXPECT_NE(codeListingText.find("Version committed by:"), std::string::npos);
+
+    // Right of the last column nothing is named.
+    viewState->versionSize = 10.0f;
+    sendAt(FL_MOVE, {300, 10});
+    EXPECT_EQ(statusText(), "");
+    EXPECT_EQ(viewState->hoverState, 2);
+}
+
+TEST_F(PointerHandlingTest, AnAbsentCellShowsTheAbsentLinesAndNoStatus)
+{
+    // Line 3 (row 2) is added only in revision 7; in revision 1 the stack
+    // has lines 1 and 2, then line 9, so no pixel of it is row 2. In the
+    // Horizontal layout every row keeps its place.
+    evolutionView->layoutMode = modeHorizontal;
+    sendAt(FL_MOVE, {static_cast<int>(0.5f * viewState->versionSize), static_cast<int>(2.5f * viewState->lineSize)});
+    EXPECT_EQ(hoveredRow, 2);
+    EXPECT_EQ(hoveredRevision, 1);
+    EXPECT_EQ(viewState->hoverState, 1);
+    EXPECT_EQ(viewState->hoverKind, 2);
+    EXPECT_EQ(statusText(), "");
+    evolutionView->layoutMode = modeNormal;
+}
+
+TEST_F(PointerHandlingTest, APushFocusesTheRevisionAndASecondPushOnItUnfocuses)
+{
+    const Pixel cell = modifiedCell();
+    EXPECT_EQ(sendAt(FL_PUSH, cell), 1);
+    EXPECT_EQ(sendAt(FL_RELEASE, cell), 1);
+    EXPECT_EQ(currentEvolution->focusRevision, modifiedRevision);
+
+    // The fit after the push may have changed the cell size.
+    EXPECT_EQ(sendAt(FL_PUSH, normalCellCentre(0, modifiedRevision)), 1);
+    EXPECT_EQ(currentEvolution->focusRevision, -1);
+
+    // Another column takes the focus; a push right of the grid does nothing.
+    sendAt(FL_PUSH, normalCellCentre(0, 4));
+    EXPECT_EQ(currentEvolution->focusRevision, 4);
+    sendAt(FL_PUSH, {evolutionView->w() + 50, 5});
+    EXPECT_EQ(currentEvolution->focusRevision, 4);
+}
+
+TEST_F(PointerHandlingTest, AHeldDigitShowsItsSchemeUntilReleased)
+{
+    const int before = viewState->attributeIndex;
+    ASSERT_NE(before, 2);
+    sendKey(FL_KEYDOWN, '3');
+    EXPECT_EQ(viewState->attributeIndex, 2);
+    EXPECT_FALSE(attributeKeyReady);
+    sendKey(FL_KEYDOWN, '4');
+    EXPECT_EQ(viewState->attributeIndex, 2);
+    sendKey(FL_KEYUP, '3');
+    EXPECT_EQ(viewState->attributeIndex, before);
+    EXPECT_TRUE(attributeKeyReady);
+
+    // The key also arrives as a shortcut when nothing took it.
+    sendKey(FL_SHORTCUT, '1');
+    EXPECT_EQ(viewState->attributeIndex, 0);
+    sendKey(FL_KEYUP, '1');
+    EXPECT_EQ(viewState->attributeIndex, before);
+}
+
+TEST_F(PointerHandlingTest, CtrlAndASidewaysMoveKeepThePointerOnTheRow)
+{
+    const Pixel cell = modifiedCell();
+    sendAt(FL_MOVE, cell);
+    sendKey(FL_KEYDOWN, FL_Control_L, cell);
+    EXPECT_EQ(viewState->pointerMode, 1);
+    EXPECT_EQ(viewState->pointerRow, modifiedRow);
+    EXPECT_EQ(viewState->pointerRevision, modifiedRevision);
+
+    sendAt(FL_MOVE, {cell.x + 5, cell.y + 2});
+    EXPECT_EQ(viewState->pointerMode, 2);
+
+    // One column on and well below the row: the pointer goes back up to
+    // the row, which has as many lines above it there.
+    const Pixel off = {cell.x + static_cast<int>(viewState->versionSize), cell.y + 20};
+    sendAt(FL_MOVE, off);
+    EXPECT_EQ(hoveredRow, modifiedRow);
+    EXPECT_EQ(hoveredRevision, modifiedRevision + 2);
+    const Pixel canvas = canvasOnScreen();
+    const float lineSize = viewState->lineSize;
+    const int rowTop = static_cast<int>(rowsAboveModified * lineSize);
+    const int rowMiddle = lineSize > 2.0f ? static_cast<int>(static_cast<float>(rowTop) + lineSize * 0.5f) : rowTop;
+    ASSERT_TRUE(waitUntil([&] { return pointerOnScreen().y == canvas.y + rowMiddle; }))
+        << pointerOnScreen().y - canvas.y << " instead of " << rowMiddle;
+    EXPECT_EQ(pointerOnScreen().x, canvas.x + off.x);
+
+    // The move the X server reports there finds the row by itself.
+    hoveredRow = -1;
+    ASSERT_TRUE(waitUntil([] { return hoveredRow == modifiedRow; }));
+    EXPECT_EQ(viewState->pointerMode, 2);
+
+    sendKey(FL_KEYUP, FL_Control_L);
+    EXPECT_EQ(viewState->pointerMode, 0);
+}
+
+TEST_F(PointerHandlingTest, CtrlOverNoCellLocksNothing)
+{
+    // Below the stack of revision 2.
+    sendKey(FL_KEYDOWN, FL_Control_R, {modifiedCell().x, evolutionView->h() - 1});
+    EXPECT_EQ(viewState->pointerMode, 0);
+    sendKey(FL_KEYUP, FL_Control_R);
+}
+
+TEST_F(PointerHandlingTest, TheWheelAndHomeAndEndStayWithinTheContent)
+{
+    viewState->lineSize = 10.0f;
+    syncLineScroll(lineScrollSlider);
+    const float bottom = static_cast<float>(layoutRowCount()) * 10.0f - static_cast<float>(viewState->viewHeight);
+    ASSERT_GT(bottom, 100.0f);
+
+    sendKey(FL_KEYDOWN, FL_End);
+    EXPECT_FLOAT_EQ(viewState->scrollY, bottom);
+    Fl::e_dy = 1;
+    sendAt(FL_MOUSEWHEEL, {10, 10});
+    EXPECT_FLOAT_EQ(viewState->scrollY, bottom);
+    Fl::e_dy = -1;
+    sendAt(FL_MOUSEWHEEL, {10, 10});
+    EXPECT_FLOAT_EQ(viewState->scrollY, bottom - 3.0f * 10.0f);
+
+    sendKey(FL_KEYDOWN, FL_Home);
+    EXPECT_FLOAT_EQ(viewState->scrollY, 0.0f);
+    sendAt(FL_MOUSEWHEEL, {10, 10});
+    EXPECT_FLOAT_EQ(viewState->scrollY, 0.0f);
+    Fl::e_dy = 1;
+    sendAt(FL_MOUSEWHEEL, {10, 10});
+    EXPECT_FLOAT_EQ(viewState->scrollY, 30.0f);
+    Fl::e_dy = 0;
+}
+
+TEST_F(PointerHandlingTest, FTogglesFullScreenAndRestoresTheGeometry)
+{
+    const int x = mainWindow->x(), y = mainWindow->y();
+    // The window's construction set where it goes back to; later tests
+    // expect that again.
+    const int builderX = savedWindowX, builderY = savedWindowY;
+    sendKey(FL_KEYDOWN, 'f');
+    EXPECT_TRUE(fullScreen);
+    EXPECT_TRUE(waitUntil([] { return mainWindow->w() == Fl::w() && mainWindow->h() == Fl::h(); }))
+        << mainWindow->w() << " x " << mainWindow->h();
+    EXPECT_EQ(savedWindowWidth, 650);
+    EXPECT_EQ(savedWindowHeight, 726);
+
+    sendKey(FL_KEYDOWN, 'f');
+    EXPECT_FALSE(fullScreen);
+    EXPECT_TRUE(waitUntil([] { return mainWindow->w() == 650 && mainWindow->h() == 726 && mainWindow->visible(); }));
+    EXPECT_EQ(mainWindow->x(), x);
+    EXPECT_EQ(mainWindow->y(), y);
+    settleWindow();
+    savedWindowX = builderX;
+    savedWindowY = builderY;
+}
+
+TEST_F(PointerHandlingTest, NothingIsHandledWithNothingLoaded)
+{
+    closeEvolution();
+    const int before = viewState->attributeIndex;
+    sendKey(FL_KEYDOWN, '3');
+    EXPECT_EQ(viewState->attributeIndex, before);
+    sendKey(FL_KEYDOWN, 'f');
+    EXPECT_FALSE(fullScreen);
+}
+
+}  // namespace
