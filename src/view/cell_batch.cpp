@@ -31,11 +31,13 @@ std::array<int, 3> levels(const Rgb& colour)
 
 }  // namespace
 
-CellBatch::CellBatch(const ViewState& view, int rows, int columns)
+CellBatch::CellBatch(const ViewState& view, int rows, int columns) : CellBatch(view, rows, columns, view.lineSize) {}
+
+CellBatch::CellBatch(const ViewState& view, int rows, int columns, float rowHeight)
     : scrollX(view.scrollX),
       versionSize(view.versionSize),
       top(static_cast<float>(view.viewHeight) + view.scrollY),
-      lineSize(view.lineSize),
+      lineSize(rowHeight),
       width(view.viewWidth),
       height(view.viewHeight),
       runs(std::max(columns, 0))

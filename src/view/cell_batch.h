@@ -28,6 +28,9 @@ public:
     // Takes the row-unit transform and the canvas size from the view state,
     // for cells in rows 0 .. rows - 1 of columns 0 .. columns - 1.
     CellBatch(const ViewState& view, int rows, int columns);
+    // The same with rows `rowHeight` pixels high: 1 for cells in the
+    // pixel-row transform, whose rows are the pixel rows themselves.
+    CellBatch(const ViewState& view, int rows, int columns, float rowHeight);
 
     // Whether anything of column c can land on a pixel centre.
     bool columnShows(int c) const;

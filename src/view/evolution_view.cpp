@@ -6,6 +6,7 @@
 #include "colouring/colour_textures.h"
 #include "evolution/evolution_file.h"
 #include "view/frame_steps.h"
+#include "view/horizontal_layout.h"
 #include "view/normal_layout.h"
 
 int previousViewWidth = 0;
@@ -38,6 +39,8 @@ void EvolutionView::draw()
     }
     if (layoutMode == modeNormal)
         drawNormalFrame(*currentEvolution);
+    else if (layoutMode == modeHorizontal)
+        drawHorizontalFrame(*currentEvolution);
 }
 
 void EvolutionView::resize(int x, int y, int w, int h)

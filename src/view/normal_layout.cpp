@@ -11,16 +11,11 @@
 #include "view/cell_batch.h"
 #include "view/colour_scheme.h"
 #include "view/frame_steps.h"
+#include "view/pointer_overlay.h"
+#include "view/version_drawing.h"
 #include "view/view_transforms.h"
 
 namespace {
-
-constexpr int versionDrawingLines = 1;
-
-// Pointer modes of Ctrl navigation.
-constexpr int pointerAnchored = 1;
-constexpr int pointerOnRow = 2;
-constexpr int pointerOnRevision = 3;
 
 Rgb scaled(const Rgb& colour, float factor)
 {
@@ -50,16 +45,6 @@ Rgb cellColour(const EvolutionFile& e, int attributeIndex, int i, int c, int sta
     default:
         return last;
     }
-}
-
-// Fills the anchored revision's column in window pixels.
-void shadeAnchoredRevision()
-{
-    const ViewState& v = *viewState;
-    const float r = static_cast<float>(v.pointerRevision);
-    glColor4f(0.0f, 0.0f, 0.0f, 0.2f);
-    fillRect(r * v.versionSize - v.scrollX, 0.0f, (r + 1.0f) * v.versionSize - v.scrollX,
-             static_cast<float>(v.viewHeight));
 }
 
 // The path of the anchored row: where the nearest row at or above it that

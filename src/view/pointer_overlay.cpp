@@ -1,0 +1,15 @@
+#include "view/pointer_overlay.h"
+
+#include <FL/gl.h>
+
+#include "app/globals.h"
+#include "view/frame_steps.h"
+
+void shadeAnchoredRevision()
+{
+    const ViewState& v = *viewState;
+    const float r = static_cast<float>(v.pointerRevision);
+    glColor4f(0.0f, 0.0f, 0.0f, 0.2f);
+    fillRect(r * v.versionSize - v.scrollX, 0.0f, (r + 1.0f) * v.versionSize - v.scrollX,
+             static_cast<float>(v.viewHeight));
+}
