@@ -11,3 +11,18 @@ if(TARGET quillon_gui)
     DEPENDS quillon-frame-bench
     USES_TERMINAL)
 endif()
+
+# From a pointer move on the evolution canvas to the code view drawn, in the
+# program's window: the same display and benchmark runner as the frames.
+if(TARGET quillon_gui)
+  add_executable(quillon-pointer-bench ${CMAKE_CURRENT_LIST_DIR}/gui/pointer_bench.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/synthetic_evolution.cpp)
+  target_link_libraries(quillon-pointer-bench PRIVATE quillon_gui benchmark::benchmark benchmark::benchmark_main)
+  target_include_directories(quillon-pointer-bench PRIVATE ${CMAKE_CURRENT_LIST_DIR})
+  target_compile_definitions(quillon-pointer-bench PRIVATE QUILLON_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+  add_custom_target(pointer-bench
+    COMMAND ${PROJECT_SOURCE_DIR}/scripts/with-display.sh $<TARGET_FILE:quillon-pointer-bench>
+      --benchmark_counters_tabular=true
+    DEPENDS quillon-pointer-bench
+    USES_TERMINAL)
+endif()

@@ -1,0 +1,117 @@
+// Milliseconds from a pointer move delivered to the evolution canvas to the
+// end of the code view's redraw it asks for, in the program's window, on a
+// made-up evolution of 20,000 lines drawn by Mesa's software renderer.
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <FL/Fl.H>
+#include <FL/Fl_Window.H>
+#include <FL/gl.h>
+#include <benchmark/benchmark.h>
+
+#include "app/globals.h"
+#include "app/open_close.h"
+#include "codeview/code_view.h"
+#include "evolution/evolution_file.h"
+#include "synthetic_evolution.h"
+#include "ui/main_window.h"
+#include "ui/widgets.h"
+#include "ui/window_states.h"
+#include "view/evolution_view.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The window as start-up builds it, shown once per process.
+void showMainWindow()
+{
+    if (mainWindow)
+        return;
+    createGlobalObjects();
+    buildMainWindow(50, 30, 400, 470);
+    disableControls();
+    for (int i = 0; i < 200 && !mainWindow->visible(); ++i)
+        Fl::wait(0.01);
+    for (int i = 0; i < 10; ++i)
+        Fl::check();
+}
+
+// Opens the evolution as the menu does, with the colours of the bundled
+// configuration beside it.
+bool openSynthetic(const SyntheticParameters& parameters)
+{
+    const SyntheticEvolution& made = syntheticEvolution(parameters);
+    if (!made.complete)
+        return false;
+    std::error_code error;
+    fs::copy_file(QUILLON_SOURCE_DIR "/config/config.cfg", made.directory + "config.cfg",
+                  fs::copy_options::overwrite_existing, error);
+    if (error)
+        return false;
+    openEvolution(made.directory + made.fileName);
+    return viewState->loaded;
+}
+
+// Points spread over the canvas, so that every move lands on another cell
+// and the listing is read afresh.
+std::vector<std::pair<int, int>> pointerPath(int width, int height)
+{
+    std::vector<std::pair<int, int>> path;
+    for (int i = 0; i < 64; ++i)
+        path.emplace_back((i * 37) % width, (i * 101 + height / 7) % height);
+    return path;
+}
+
+void pointerMoveToCodeView(benchmark::State& state)
+{
+    SyntheticParameters parameters;
+    parameters.lines = static_cast<int>(state.range(0));
+    parameters.revisions = static_cast<int>(state.range(1));
+    const int layout = static_cast<int>(state.range(2));
+    showMainWindow();
+    if (!openSynthetic(parameters)) {
+        state.SkipWithError("the evolution could not be made or opened");
+        return;
+    }
+    evolutionView->layoutMode = layout;
+    currentEvolution->applyViewMode(layout);
+    // The Interpolated hit test walks the row heights that its frame draws.
+    evolutionView->make_current();
+    evolutionView->draw();
+    glFinish();
+
+    const auto path = pointerPath(evolutionView->w(), evolutionView->h());
+    size_t next = 0;
+    int64_t overCells = 0;
+    for (auto _ : state) {
+        const auto [x, y] = path[next];
+        next = (next + 1) % path.size();
+        Fl::e_x = x;
+        Fl::e_y = y;
+        evolutionView->handle(FL_MOVE);
+        // Over a cell the listing is read from the revision's text.
+        overCells += viewState->hoverState == 0 || viewState->hoverState == 1;
+        codeView->make_current();
+        codeView->draw();
+        glFinish();
+    }
+    state.counters["rows"] = currentEvolution->rowCount;
+    state.counters["overCells"] = static_cast<double>(overCells) / static_cast<double>(state.iterations());
+    closeEvolution();
+}
+
+BENCHMARK(pointerMoveToCodeView)
+    ->ArgNames({"lines", "revisions", "layout"})
+    ->Args({1000, 100, 0})
+    ->Args({20000, 100, 0})
+    ->Args({20000, 100, 1})
+    ->Args({20000, 100, 2})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+}  // namespace
