@@ -7,6 +7,7 @@
 #include "evolution/evolution_file.h"
 #include "view/frame_steps.h"
 #include "view/horizontal_layout.h"
+#include "view/interpolated_layout.h"
 #include "view/normal_layout.h"
 
 int previousViewWidth = 0;
@@ -41,6 +42,8 @@ void EvolutionView::draw()
         drawNormalFrame(*currentEvolution);
     else if (layoutMode == modeHorizontal)
         drawHorizontalFrame(*currentEvolution);
+    else if (layoutMode == modeInterpolated)
+        drawInterpolatedFrame(*currentEvolution);
 }
 
 void EvolutionView::resize(int x, int y, int w, int h)

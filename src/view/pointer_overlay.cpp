@@ -5,11 +5,11 @@
 #include "app/globals.h"
 #include "view/frame_steps.h"
 
-void shadeAnchoredRevision()
+void shadeAnchoredRevision(float overhang)
 {
     const ViewState& v = *viewState;
     const float r = static_cast<float>(v.pointerRevision);
     glColor4f(0.0f, 0.0f, 0.0f, 0.2f);
-    fillRect(r * v.versionSize - v.scrollX, 0.0f, (r + 1.0f) * v.versionSize - v.scrollX,
+    fillRect(r * v.versionSize - v.scrollX, 0.0f, (r + 1.0f) * v.versionSize - v.scrollX + overhang,
              static_cast<float>(v.viewHeight));
 }

@@ -11,5 +11,6 @@ enum PointerMode : int {
 };
 
 // Darkens the anchored revision's column over the full height of the view,
-// in window pixels, with the blend function the caller set.
-void shadeAnchoredRevision();
+// in window pixels, with the blend function the caller set; the band reaches
+// `overhang` pixels past the column's right edge.
+void shadeAnchoredRevision(float overhang = 0.0f);

@@ -1,0 +1,146 @@
+#include "view/interpolated_columns.h"
+
+#include <array>
+
+#include "app/globals.h"
+#include "evolution/evolution_file.h"
+#include "view/colour_scheme.h"
+#include "view/interpolated_quads.h"
+
+namespace {
+
+// A column that reaches no pixel centre is not drawn, but the authors of
+// its rows still move on, or the columns after it would show stale ones.
+void advanceRowAuthors(const EvolutionFile& e, std::vector<int>& rowAuthors, int attributeIndex, int c)
+{
+    if (attributeIndex != schemeAuthors)
+        return;
+    for (int i = 0; i < e.rowCount; ++i)
+        if (e.rowPresent(i, c))
+            updateRowAuthor(rowAuthors.data(), i, c);
+}
+
+Rgb plus(const Rgb& a, const Rgb& b, float weight)
+{
+    return {a[0] + b[0] * weight, a[1] + b[1] * weight, a[2] + b[2] * weight};
+}
+
+}  // namespace
+
+// A scheme the layout does not know colours present rows like absent ones,
+// by their status.
+Rgb interpolatedRowColour(const EvolutionFile& e, std::vector<int>& rowAuthors, int attributeIndex, int row, int c)
+{
+    const int s = e.status(row, c);
+    if (!isPresentStatus(s))
+        return statusColours[s];
+    switch (attributeIndex) {
+    case schemeContent:
+        return contentColour(e.rowClasses[row][c]);
+    case schemeAuthors:
+        updateRowAuthor(rowAuthors.data(), row, c);
+        return authorColour(rowAuthors[row]);
+    case schemeLinePosition:
+        return rainbowColour(static_cast<float>(row) / static_cast<float>(e.rowCount));
+    default:
+        return statusColours[s];
+    }
+}
+
+void drawColumnPlain(const EvolutionFile& e, std::vector<int>& rowAuthors, int attributeIndex,
+                     const InterpolatedColumn& column, ColumnQuads& quads)
+{
+    const int c = column.column;
+    if (!quads.beginColumn(c)) {
+        advanceRowAuthors(e, rowAuthors, attributeIndex, c);
+        return;
+    }
+    float left = column.offsets.left;
+    float right = column.offsets.right;
+    for (int i = 0; i < e.rowCount; ++i) {
+        const float before = column.previous[i];
+        const float now = column.current[i];
+        quads.add(left, right, right + now, left + before, interpolatedRowColour(e, rowAuthors, attributeIndex, i, c));
+        left += before;
+        right += now;
+    }
+}
+
+// Rows are gathered until both edges of the column have crossed a pixel
+// boundary; the gathered rows, with the part of the last one above the new
+// boundaries, then fill one quadrilateral between whole pixel rows, and the
+// rest of the last one starts the next. What is still gathered after the
+// last row is left undrawn.
+void drawColumnSmooth(const EvolutionFile& e, std::vector<int>& rowAuthors, int attributeIndex,
+                      const InterpolatedColumn& column, ColumnQuads& quads)
+{
+    const int c = column.column;
+    if (!quads.beginColumn(c)) {
+        advanceRowAuthors(e, rowAuthors, attributeIndex, c);
+        return;
+    }
+    const float size = viewState->lineSize;
+    // "Evolution" mixes the status colours by area rather than the colours.
+    const bool byStatus = attributeIndex == schemeEvolution;
+    float left = column.offsets.left * size;
+    float right = column.offsets.right * size;
+    int pixelLeft = static_cast<int>(left);
+    int pixelRight = static_cast<int>(right);
+    float weight = 0.0f;
+    Rgb sums = {0.0f, 0.0f, 0.0f};
+    std::array<float, 6> areas{};
+    for (int i = 0; i < e.rowCount; ++i) {
+        const float heightLeft = column.previous[i] * size;
+        const float heightRight = column.current[i] * size;
+        left += heightLeft;
+        right += heightRight;
+        const int s = e.status(i, c);
+        const Rgb colour = byStatus ? statusColours[s] : interpolatedRowColour(e, rowAuthors, attributeIndex, i, c);
+        const int nextLeft = static_cast<int>(left);
+        const int nextRight = static_cast<int>(right);
+        if (nextLeft == pixelLeft || nextRight == pixelRight) {
+            const float area = (heightLeft + heightRight) * 0.5f;
+            weight += area;
+            if (byStatus)
+                areas[s] += area;
+            else
+                sums = plus(sums, colour, area);
+            continue;
+        }
+        const float restLeft = left - static_cast<float>(nextLeft);
+        const float restRight = right - static_cast<float>(nextRight);
+        const float area = ((heightLeft - restLeft) + (heightRight - restRight)) * 0.5f;
+        Rgb shown;
+        if (byStatus) {
+            areas[s] += area;
+            shown = mixStatusColours(areas.data(), weight + area);
+        } else {
+            const Rgb total = plus(sums, colour, area);
+            const float all = weight + area;
+            shown = {total[0] / all, total[1] / all, total[2] / all};
+        }
+        quads.add(static_cast<float>(pixelLeft), static_cast<float>(pixelRight), static_cast<float>(nextRight),
+                  static_cast<float>(nextLeft), shown);
+        weight = (restLeft + restRight) * 0.5f;
+        if (byStatus) {
+            areas.fill(0.0f);
+            areas[s] = weight;
+        } else {
+            sums = plus({0.0f, 0.0f, 0.0f}, colour, weight);
+        }
+        pixelLeft = nextLeft;
+        pixelRight = nextRight;
+    }
+}
+
+void drawOutOfRangeColumn(const EvolutionFile& e, int c, float rowSize, ColumnQuads& quads)
+{
+    if (!quads.beginColumn(c))
+        return;
+    for (int i = 0; i < e.rowCount; ++i) {
+        const float g = outOfRangeGrey(e.status(i, c));
+        const float y0 = static_cast<float>(i) * rowSize;
+        const float y1 = static_cast<float>(i + 1) * rowSize;
+        quads.add(y0, y0, y1, y1, {g, g, g});
+    }
+}

@@ -1,0 +1,64 @@
+#include "view/interpolated_layout.h"
+
+#include <algorithm>
+#include <vector>
+
+#include <FL/gl.h>
+
+#include "app/globals.h"
+#include "colouring/colour_textures.h"
+#include "evolution/evolution_file.h"
+#include "view/frame_steps.h"
+#include "view/geometry/interpolated_heights.h"
+#include "view/interpolated_columns.h"
+#include "view/interpolated_overlays.h"
+#include "view/interpolated_quads.h"
+#include "view/version_drawing.h"
+#include "view/view_transforms.h"
+
+// The block overlay reads the row heights the layout pass of the frame
+// before left, or those of the last computation without drawing.
+void drawInterpolatedFrame(const EvolutionFile& evolution)
+{
+    const ViewState& v = *viewState;
+    clearFrame();
+    drawFrameBackground();
+    if (v.displayBlocks == 1)
+        drawInterpolatedBlocks(evolution, blockCushionTexture, v.blocksAbove);
+    drawRevisionCushions(evolution.columnCount, v.cushionStrength);
+    drawInterpolatedLayout(evolution, v.attributeIndex);
+    if (v.versionDrawing == versionDrawingLines)
+        drawRevisionLines(evolution.columnCount);
+    drawFocusMarker(evolution);
+    drawInterpolatedHighlight(evolution);
+    glFlush();
+}
+
+void drawInterpolatedLayout(const EvolutionFile& e, int attributeIndex)
+{
+    const ViewState& v = *viewState;
+    const bool smooth = v.antiAliasing == 1;
+    // Anti-aliased columns work in pixels to find the pixel boundaries.
+    const float rowSize = smooth ? v.lineSize : 1.0f;
+    std::vector<int> rowAuthors(std::max(e.rowCount, 0), e.revisionAuthorIndex(0));
+
+    pushViewTransform(smooth ? pixelRowTransform : rowUnitTransform);
+    glBlendFunc(GL_DST_ALPHA, GL_ZERO);
+    glEnable(GL_BLEND);
+
+    ColumnQuads quads(v, smooth ? 1.0f : v.lineSize);
+    for (int c = 0; c < std::min(e.firstRevision, e.columnCount); ++c)
+        drawOutOfRangeColumn(e, c, rowSize, quads);
+    walkInterpolatedColumns(e, [&](const InterpolatedColumn& column) {
+        if (smooth)
+            drawColumnSmooth(e, rowAuthors, attributeIndex, column, quads);
+        else
+            drawColumnPlain(e, rowAuthors, attributeIndex, column, quads);
+    });
+    for (int c = std::max(e.lastRevision + 1, 0); c < e.columnCount; ++c)
+        drawOutOfRangeColumn(e, c, rowSize, quads);
+    quads.flush();
+
+    glDisable(GL_BLEND);
+    pushViewTransform(popTransform);
+}
