@@ -6,6 +6,7 @@
 #include <X11/extensions/XTest.h>
 
 #include <chrono>
+#include <cstdio>
 #include <fstream>
 #include <functional>
 #include <sstream>
@@ -270,6 +271,43 @@ TEST_F(PointerHandlingTest, CtrlAndASidewaysMoveKeepThePointerOnTheRow)
 
     sendKey(FL_KEYUP, FL_Control_L);
     EXPECT_EQ(viewState->pointerMode, 0);
+}
+
+TEST_F(PointerHandlingTest, CtrlAndADownwardMoveKeepThePointerInTheRevision)
+{
+    const Pixel cell = modifiedCell();
+    sendAt(FL_MOVE, cell);
+    sendKey(FL_KEYDOWN, FL_Control_L, cell);
+    sendAt(FL_MOVE, {cell.x + 2, cell.y + 5});
+    EXPECT_EQ(viewState->pointerMode, 3);
+
+    // Three columns over: the pointer goes back to the column it locked.
+    const Pixel off = {cell.x + 3 * static_cast<int>(viewState->versionSize), cell.y + 10};
+    sendAt(FL_MOVE, off);
+    const Pixel canvas = canvasOnScreen();
+    ASSERT_TRUE(waitUntil([&] { return pointerOnScreen().x == canvas.x + cell.x; }))
+        << pointerOnScreen().x - canvas.x << " instead of " << cell.x;
+    EXPECT_EQ(pointerOnScreen().y, canvas.y + off.y);
+    hoveredRevision = -1;
+    ASSERT_TRUE(waitUntil([] { return hoveredRevision == modifiedRevision + 1; }));
+    // The k-th line of a Normal stack is line k + 1 of the revision's text.
+    const int k = static_cast<int>(static_cast<float>(off.y) / viewState->lineSize);
+    char expected[64];
+    std::snprintf(expected, sizeof expected, "Line: %5d; Version:     2 ", k + 1);
+    EXPECT_EQ(statusText().substr(0, 28), expected);
+
+    sendKey(FL_KEYUP, FL_Control_L);
+    EXPECT_EQ(viewState->pointerMode, 0);
+}
+
+TEST_F(PointerHandlingTest, ArrowKeysMoveThePointerOneCell)
+{
+    const Pixel cell = modifiedCell();
+    const Pixel canvas = canvasOnScreen();
+    sendKey(FL_KEYDOWN, FL_Right, cell);
+    const int right = canvas.x + cell.x + static_cast<int>(viewState->versionSize);
+    ASSERT_TRUE(waitUntil([&] { return pointerOnScreen().x == right; }));
+    EXPECT_EQ(pointerOnScreen().y, canvas.y + cell.y);
 }
 
 TEST_F(PointerHandlingTest, CtrlOverNoCellLocksNothing)
