@@ -368,18 +368,29 @@ TEST_F(InterpolatedHeights, WithoutAFocusNothingShrinks)
 
 TEST_F(InterpolatedHeights, OneColumnComputesAsTheWalkDoes)
 {
-    setOptions(0, 0);
-    computeInterpolatedHeights(e());
-    const std::vector<float> walked = column(8);
-    const float walkedFreed = freed(8);
-    scribble();
+    for (int redistribute : {0, 1})
+        for (int balance : {0, 1}) {
+            setOptions(redistribute, balance);
+            for (int c : {3, focus - 1, 8}) {
+                const auto visits = walk();
+                const Visit& walked = visits[c];
+                const float walkedFreed = freed(c);
+                const float previousFreed = c > 0 ? freed(c - 1) : 0.0f;
+                scribble();
+                std::vector<float> heights;
+                const ColumnHeights computed = computeColumnHeights(e(), c, heights);
+                EXPECT_EQ(computed.freedSpace, walkedFreed) << c;
+                EXPECT_EQ(freed(c), walkedFreed) << c;
+                const ColumnOffsets offsets = redistributeColumn(e(), c, computed, heights, previousFreed);
+                EXPECT_EQ(heights, walked.current) << redistribute << balance << " " << c;
+                EXPECT_EQ(column(c), walked.current) << redistribute << balance << " " << c;
+                EXPECT_EQ(offsets.left, walked.offsets.left) << redistribute << balance << " " << c;
+                EXPECT_EQ(offsets.right, walked.offsets.right) << redistribute << balance << " " << c;
+            }
+        }
+    // Rows 0, 4 and 5 keep their full height in column 8.
     std::vector<float> heights;
-    const ColumnHeights computed = computeColumnHeights(e(), 8, heights);
-    EXPECT_EQ(heights, walked);
-    EXPECT_EQ(column(8), walked);
-    EXPECT_EQ(computed.freedSpace, walkedFreed);
-    EXPECT_EQ(freed(8), walkedFreed);
-    EXPECT_EQ(computed.fullRows, 3);  // rows 0, 4 and 5
+    EXPECT_EQ(computeColumnHeights(e(), 8, heights).fullRows, 3);
 }
 
 TEST(InterpolatedHeightsBounds, TablesThatDoNotHoldTheGridAreLeftAlone)

@@ -42,83 +42,127 @@ WalkRange walkRange(const EvolutionFile& e)
 // first revision of the range with the row's status at the focus) and where
 // it ends on the right (the last such revision). Found once per computation:
 // searching again for every column would make it quadratic in the range.
-struct ShrinkOrigins {
+// The weights depend on the distances alone, and many rows share them, so
+// they are kept by the span b of the shrinking as they are met.
+struct ShrinkPlan {
+    WalkRange range;
     std::vector<int> focusStatus;
     std::vector<int> since;
     std::vector<int> until;
+    std::vector<std::vector<float>> weightsBySpan;  // [b][a]
 };
 
-ShrinkOrigins findShrinkOrigins(const EvolutionFile& e, const WalkRange& range)
+ShrinkPlan planShrinking(const EvolutionFile& e)
 {
-    ShrinkOrigins origins;
+    ShrinkPlan plan;
+    plan.range = walkRange(e);
+    const WalkRange& range = plan.range;
     if (!range.focused)
-        return origins;
+        return plan;
     const size_t rows = static_cast<size_t>(e.rowCount);
-    origins.focusStatus.resize(rows);
-    origins.since.assign(rows, range.focus);
-    origins.until.assign(rows, range.focus);
+    plan.focusStatus.resize(rows);
+    plan.since.assign(rows, range.focus);
+    plan.until.assign(rows, range.focus);
+    plan.weightsBySpan.resize(static_cast<size_t>(e.columnCount) + 1);
     for (size_t i = 0; i < rows; ++i) {
         const int row = static_cast<int>(i);
         const int f = e.status(row, range.focus);
-        origins.focusStatus[i] = f;
+        plan.focusStatus[i] = f;
         if (!absent(f))
             continue;
         for (int r = range.first; r < range.focus; ++r) {
             if (e.status(row, r) == f) {
-                origins.since[i] = r;
+                plan.since[i] = r;
                 break;
             }
         }
         for (int r = range.last; r > range.focus; --r) {
             if (e.status(row, r) == f) {
-                origins.until[i] = r;
+                plan.until[i] = r;
                 break;
             }
         }
     }
-    return origins;
+    return plan;
 }
 
-ColumnHeights columnHeights(const EvolutionFile& e, const WalkRange& range, const ShrinkOrigins& origins, int c,
-                            std::vector<float>& heights)
+// The weights of a shrinking of span b, by the distance a from its
+// full-height end.
+const float* spanWeights(ShrinkPlan& plan, int b)
 {
-    const ViewState& v = *viewState;
-    auto& table = viewState->rowHeights;
-    const int rows = e.rowCount;
-    const int focus = range.focus;
-    heights.resize(static_cast<size_t>(rows));
-    double freed = 0.0;
-    int full = 0;
-    for (int i = 0; i < rows; ++i) {
-        const size_t row = static_cast<size_t>(i);
-        const int f = range.focused ? origins.focusStatus[row] : statusConstant;
-        float height = 1.0f;
-        if (absent(f) && e.status(i, c) == f) {
-            if (c < focus) {
-                const int since = origins.since[row];
-                height = collapseWeight(c - since, focus - since - 1, v.curvature, v.steepness, v.mixer);
-            } else if (c > focus) {
-                const int until = origins.until[row];
-                height = collapseWeight(until - c, until - focus, v.curvature, v.steepness, v.mixer);
-            } else {
-                // Only a focus on the first range column is computed itself:
-                // there the shrinking has reached its end.
-                height = 0.0f;
-            }
-            freed += (1.0 - height) * 0.5;
-        } else if (f == statusDeleted && c == focus - 1) {
-            // The line is deleted by the focus revision itself, so it must
-            // already be gone in the column the focus column copies.
-            height = 0.0f;
-            freed += 0.5;
-        } else {
-            ++full;
-        }
-        heights[row] = height;
-        table[row][static_cast<size_t>(c)] = height;
+    std::vector<float>& weights = plan.weightsBySpan[static_cast<size_t>(b)];
+    if (weights.empty()) {
+        const ViewState& v = *viewState;
+        weights.resize(static_cast<size_t>(b) + 1);
+        for (int a = 0; a <= b; ++a)
+            weights[static_cast<size_t>(a)] = collapseWeight(a, b, v.curvature, v.steepness, v.mixer);
     }
-    table[static_cast<size_t>(rows)][static_cast<size_t>(c)] = static_cast<float>(freed);
-    return {static_cast<float>(freed), full};
+    return weights.data();
+}
+
+// Whether a row keeps its full height everywhere: it is present at the focus
+// (or nothing is focused), so it neither shrinks nor is gone before it.
+bool fullThroughout(const ShrinkPlan& plan, size_t row)
+{
+    return !plan.range.focused || !absent(plan.focusStatus[row]);
+}
+
+// What one row needs to know in every column.
+struct RowShrink {
+    int focus = -1;
+    int focusStatus = statusConstant;
+    int since = 0;
+    int until = 0;
+    const float* sinceWeights = nullptr;  // by c - since
+    const float* untilWeights = nullptr;  // by until - c
+};
+
+RowShrink rowShrink(ShrinkPlan& plan, size_t row)
+{
+    RowShrink shrink;
+    if (fullThroughout(plan, row))
+        return shrink;
+    shrink.focus = plan.range.focus;
+    shrink.focusStatus = plan.focusStatus[row];
+    shrink.since = plan.since[row];
+    shrink.until = plan.until[row];
+    if (shrink.since < shrink.focus)
+        shrink.sinceWeights = spanWeights(plan, shrink.focus - shrink.since - 1);
+    if (shrink.until > shrink.focus)
+        shrink.untilWeights = spanWeights(plan, shrink.until - shrink.focus);
+    return shrink;
+}
+
+struct Cell {
+    float height = 1.0f;
+    bool full = true;  // counted among the rows that take redistributed space
+};
+
+Cell cellAt(const RowShrink& row, int status, int c)
+{
+    if (!absent(row.focusStatus))
+        return {};
+    if (status == row.focusStatus) {
+        if (c < row.focus)
+            return {row.sinceWeights[c - row.since], false};
+        if (c > row.focus)
+            return {row.untilWeights[row.until - c], false};
+        // Only a focus on the first range column is computed itself: there
+        // the shrinking has reached its end.
+        return {0.0f, false};
+    }
+    // A line deleted by the focus revision itself must already be gone in
+    // the column the focus column copies.
+    if (row.focusStatus == statusDeleted && c == row.focus - 1)
+        return {0.0f, false};
+    return {};
+}
+
+// The height each full row of a column gains so that the column fills its
+// full height again.
+float redistributedExtra(const ColumnHeights& computed)
+{
+    return 2.0f * computed.freedSpace / static_cast<float>(computed.fullRows);
 }
 
 }  // namespace
@@ -136,10 +180,26 @@ float collapseWeight(int a, int b, float curvature, float steepness, float mixer
 
 ColumnHeights computeColumnHeights(const EvolutionFile& evolution, int column, std::vector<float>& heights)
 {
-    const WalkRange range = walkRange(evolution);
-    if (column < range.first || column > range.last)
+    ShrinkPlan plan = planShrinking(evolution);
+    if (column < plan.range.first || column > plan.range.last)
         return {};
-    return columnHeights(evolution, range, findShrinkOrigins(evolution, range), column, heights);
+    auto& table = viewState->rowHeights;
+    const size_t rows = static_cast<size_t>(evolution.rowCount);
+    const size_t c = static_cast<size_t>(column);
+    heights.resize(rows);
+    double freed = 0.0;
+    int full = 0;
+    for (size_t i = 0; i < rows; ++i) {
+        const Cell cell = cellAt(rowShrink(plan, i), evolution.status(static_cast<int>(i), column), column);
+        if (cell.full)
+            ++full;
+        else
+            freed += (1.0 - cell.height) * 0.5;
+        heights[i] = cell.height;
+        table[i][c] = cell.height;
+    }
+    table[rows][c] = static_cast<float>(freed);
+    return {static_cast<float>(freed), full};
 }
 
 ColumnOffsets redistributeColumn(const EvolutionFile& evolution, int column, const ColumnHeights& computed,
@@ -151,9 +211,7 @@ ColumnOffsets redistributeColumn(const EvolutionFile& evolution, int column, con
     if (viewState->redistributeSpace == 1) {
         if (computed.fullRows == 0)
             return {};
-        // The removed height goes to the rows that kept theirs, so that the
-        // column fills the full height again.
-        const float extra = 2.0f * computed.freedSpace / static_cast<float>(computed.fullRows);
+        const float extra = redistributedExtra(computed);
         auto& table = viewState->rowHeights;
         for (size_t i = 0; i < heights.size(); ++i) {
             if (heights[i] == 1.0f)
@@ -179,42 +237,95 @@ void copyFocusColumn(const EvolutionFile& evolution)
         table[i][to] = table[i][from];
 }
 
+// The columns are computed row by row rather than column by column: a row's
+// statuses and heights each lie together, and rows present at the focus,
+// about half of them, are written once, at their full height plus what
+// redistribution gives them. The outcome is that of resetting the table,
+// then computing each column and redistributing it, in order; the focus
+// column is copied once the column before it is final.
+void computeInterpolatedHeights(const EvolutionFile& evolution)
+{
+    ShrinkPlan plan = planShrinking(evolution);
+    const WalkRange& range = plan.range;
+    if (range.last < range.first) {
+        if (viewState)
+            resetRowHeights(evolution);
+        return;
+    }
+    const size_t first = static_cast<size_t>(range.first);
+    const size_t width = static_cast<size_t>(range.last - range.first + 1);
+    const size_t columns = static_cast<size_t>(evolution.columnCount);
+    const size_t rows = static_cast<size_t>(evolution.rowCount);
+    auto& table = viewState->rowHeights;
+
+    // The rows that shrink or go decide each column's freed space.
+    std::vector<double> freed(width, 0.0);
+    std::vector<int> full(width, 0);
+    int fullEverywhere = 0;
+    for (size_t i = 0; i < rows; ++i) {
+        if (fullThroughout(plan, i)) {
+            ++fullEverywhere;
+            continue;
+        }
+        const RowShrink shrink = rowShrink(plan, i);
+        const char* statuses = evolution.rowStatus[i] + first;
+        float* heights = table[i].data() + first;
+        for (size_t k = 0; k < width; ++k) {
+            const Cell cell = cellAt(shrink, decodeStatus(statuses[k]), static_cast<int>(first + k));
+            heights[k] = cell.height;
+            if (cell.full)
+                ++full[k];
+            else
+                freed[k] += (1.0 - cell.height) * 0.5;
+        }
+    }
+
+    std::vector<float> extra(width, 0.0f);
+    float* freedRow = table[rows].data();
+    std::fill(freedRow, freedRow + columns, 0.0f);
+    for (size_t k = 0; k < width; ++k) {
+        const ColumnHeights computed{static_cast<float>(freed[k]), full[k] + fullEverywhere};
+        freedRow[first + k] = computed.freedSpace;
+        if (viewState->redistributeSpace == 1 && computed.fullRows > 0)
+            extra[k] = redistributedExtra(computed);
+    }
+    for (size_t i = 0; i < rows; ++i) {
+        float* heights = table[i].data();
+        std::fill(heights, heights + first, 1.0f);
+        std::fill(heights + first + width, heights + columns, 1.0f);
+        heights += first;
+        if (fullThroughout(plan, i)) {
+            for (size_t k = 0; k < width; ++k)
+                heights[k] = 1.0f + extra[k];
+        } else {
+            for (size_t k = 0; k < width; ++k)
+                heights[k] += heights[k] == 1.0f ? extra[k] : 0.0f;
+        }
+    }
+    copyFocusColumn(evolution);
+}
+
 void walkInterpolatedColumns(const EvolutionFile& evolution,
                              const std::function<void(const InterpolatedColumn&)>& visit)
 {
-    if (!viewState)
-        return;
-    resetRowHeights(evolution);
+    computeInterpolatedHeights(evolution);
     const WalkRange range = walkRange(evolution);
     if (range.last < range.first)
         return;
-    const ShrinkOrigins origins = findShrinkOrigins(evolution, range);
     const size_t rows = static_cast<size_t>(evolution.rowCount);
+    const auto& table = viewState->rowHeights;
+    const bool balanced = columnsBalanced();
     std::vector<float> previous(rows, 1.0f);
-    std::vector<float> current(rows, 1.0f);
+    std::vector<float> current(rows);
     float previousOffset = 0.0f;
     for (int c = range.first; c <= range.last; ++c) {
-        ColumnOffsets offsets;
-        float freed = 0.0f;
-        if (range.focused && c == range.focus && c > range.first) {
-            // The focus column is a flat band showing the column before it
-            // at both edges; `current` still holds that column's heights.
-            copyFocusColumn(evolution);
-            freed = viewState->rowHeights[rows][static_cast<size_t>(c)];
-            if (columnsBalanced())
-                offsets = {previousOffset, freed};
-        } else {
-            const ColumnHeights computed = columnHeights(evolution, range, origins, c, current);
-            offsets = redistributeColumn(evolution, c, computed, current, previousOffset);
-            freed = computed.freedSpace;
-        }
+        const size_t column = static_cast<size_t>(c);
+        for (size_t i = 0; i < rows; ++i)
+            current[i] = table[i][column];
+        const float freed = table[rows][column];
+        const ColumnOffsets offsets = balanced ? ColumnOffsets{previousOffset, freed} : ColumnOffsets{};
         visit(InterpolatedColumn{c, offsets, previous, current});
-        previous = current;
+        previous.swap(current);
         previousOffset = freed;
     }
-}
-
-void computeInterpolatedHeights(const EvolutionFile& evolution)
-{
-    walkInterpolatedColumns(evolution, [](const InterpolatedColumn&) {});
 }
