@@ -101,6 +101,21 @@ void CellBatch::skipCell(int c, int k)
         run.bottom = k + 1;
 }
 
+void CellBatch::addRow(int k, const std::vector<int>& columns, const std::vector<Rgb>& colours)
+{
+    const float top = static_cast<float>(k);
+    size_t start = 0;
+    while (start < columns.size()) {
+        const std::array<int, 3> runLevels = levels(colours[start]);
+        size_t end = start + 1;
+        while (end < columns.size() && levels(colours[end]) == runLevels)
+            ++end;
+        add(static_cast<float>(columns[start]), top, static_cast<float>(columns[end - 1] + 1), top + 1.0f,
+            colours[start]);
+        start = end;
+    }
+}
+
 void CellBatch::close(int c)
 {
     Run& run = runs[c];

@@ -47,6 +47,12 @@ public:
     // Tells the batch that cell (c, k) was skipped, so that the cells above
     // and below it may merge.
     void skipCell(int c, int k);
+    // Row k of `columns`, every column that shows in increasing order, in
+    // `colours`: neighbours in the list that come to the same 8-bit levels
+    // are drawn as one rectangle, across the columns between them, which
+    // reach no pixel centre. Suits rows whose colours change more often
+    // from row to row than from column to column.
+    void addRow(int k, const std::vector<int>& columns, const std::vector<Rgb>& colours);
     // Draws everything queued with the current blend function and transform.
     void flush();
 

@@ -146,8 +146,10 @@ private:
 // The merged walk: rows in the outer loop, so that the statuses are read in
 // the order they lie in memory, with the sums of every drawn column kept
 // side by side. All columns share the pixel row a row falls into, and with
-// it the weight gathered so far; cells do not overlap, so the picture is the
-// one of a walk column by column.
+// it the weight gathered so far, so a pixel row is completed in all columns
+// at once and drawn as runs of neighbours of one colour: averages of many
+// rows seldom stay equal down a column, but often across. Cells do not
+// overlap, so the picture is the one of a walk column by column.
 class RowMerger {
 public:
     RowMerger(const EvolutionFile& e, int attributeIndex, std::vector<int>& rowAuthors, const Columns& columns,
@@ -157,7 +159,8 @@ public:
           columns(columns),
           batch(batch),
           lineSize(viewState->lineSize),
-          followAuthors(attributeIndex == schemeAuthors)
+          followAuthors(attributeIndex == schemeAuthors),
+          completed(columns.drawn.size())
     {
         firstPixel = 0;
         while (firstPixel < pixelRows && !batch.rowShows(firstPixel))
@@ -193,7 +196,7 @@ public:
                 // The row's top lies in the next pixel row: the part above
                 // completes this one, the rest begins the next.
                 mix.add(d, k, 1.0f - f);
-                paint(c, pixel, mix.mean(d, weight + 1.0f - f));
+                completed[d] = shownColour(c, mix.mean(d, weight + 1.0f - f));
                 mix.set(d, k, f);
             };
             if (followAuthors) {
@@ -216,6 +219,7 @@ public:
                 weight += 1.0f;
                 continue;
             }
+            paint(pixel);
             pixel = p;
             weight = f;
             if (pixel > lastPixel)
@@ -224,9 +228,11 @@ public:
         // No later row completes the last pixel row of the columns; it
         // shows the mean of what it gathered, so that the picture does not
         // lose its bottom rows.
-        if (weight > 0.0f)
-            for (size_t d = 0; d < columns.drawn.size(); ++d)
-                paint(columns.drawn[d], pixel, mix.mean(d, weight));
+        if (!(weight > 0.0f))
+            return;
+        for (size_t d = 0; d < columns.drawn.size(); ++d)
+            completed[d] = shownColour(columns.drawn[d], mix.mean(d, weight));
+        paint(pixel);
     }
 
 private:
@@ -245,17 +251,16 @@ private:
         return i;
     }
 
-    void paint(int c, int pixel, const Rgb& colour)
+    // Columns outside the shown range show the grey of their mean colour.
+    Rgb shownColour(int c, const Rgb& colour) const
     {
-        if (!batch.rowShows(pixel)) {
-            batch.skipCell(c, pixel);
-            return;
-        }
-        if (columns.inRange(c)) {
-            batch.addCell(c, pixel, colour);
-            return;
-        }
-        batch.addCell(c, pixel, grey((colour[0] + colour[1] + colour[2]) * 0.16666667f + 0.5f));
+        return columns.inRange(c) ? colour : grey((colour[0] + colour[1] + colour[2]) * 0.16666667f + 0.5f);
+    }
+
+    void paint(int pixel)
+    {
+        if (batch.rowShows(pixel))
+            batch.addRow(pixel, columns.drawn, completed);
     }
 
     const EvolutionFile& e;
@@ -266,6 +271,7 @@ private:
     bool followAuthors;
     int firstPixel = 0;
     int lastPixel = 0;
+    std::vector<Rgb> completed;  // per drawn column, the pixel row just completed
 };
 
 }  // namespace
