@@ -17,6 +17,7 @@
 
 #include "app/globals.h"
 #include "evolution/evolution_file.h"
+#include "ui/controls/view_mode_focus.h"
 #include "ui/scroll_sync.h"
 #include "ui/widgets.h"
 #include "view/evolution_view.h"
@@ -129,7 +130,11 @@ void evolutionFrame(benchmark::State& state)
     viewState->attributeIndex = static_cast<int>(state.range(4));
 
     // The evolution is lent to the global for the run only. Shown the way
-    // opening shows it: whole, fitted to the canvas for the layout's rows.
+    // opening shows it: whole, fitted to the canvas for the layout's rows,
+    // with the focus the view mode change gives it.
+    const int layout = static_cast<int>(state.range(5));
+    evolution->focusRevision = focusForViewMode(layout, evolution->focusRevision, evolution->columnCount).focusRevision;
+    evolution->applyViewMode(layout);
     currentEvolution.reset(evolution);
     evolutionView = canvas.view;
     fitToWindow();
@@ -163,6 +168,13 @@ void frameCases(benchmark::internal::Benchmark* benchmark)
     for (int scheme : {1, 2})
         benchmark->Args({5000, 1000, 400, 470, scheme, modeHorizontal, 1, 100});
     benchmark->Args({1000, 100, 1200, 900, 1, modeHorizontal, 1, 100});
+    // Interpolated, focused on the middle revision: plain and anti-aliased.
+    for (int aa : {0, 1})
+        for (auto [lines, revisions] : {std::pair{1000, 100}, {5000, 1000}, {20000, 2000}})
+            for (auto [width, height] : {std::pair{400, 470}, {1200, 900}})
+                benchmark->Args({lines, revisions, width, height, 1, modeInterpolated, aa, 0});
+    for (int scheme : {2, 3})
+        benchmark->Args({5000, 1000, 400, 470, scheme, modeInterpolated, 1, 0});
     benchmark->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly(true);
 }
 

@@ -9,15 +9,20 @@
 
 namespace {
 
-// A column that reaches no pixel centre is not drawn, but the authors of
-// its rows still move on, or the columns after it would show stale ones.
+// Rows that are not drawn still move their authors on, or the columns after
+// them would show stale ones.
+void advanceRowAuthor(const EvolutionFile& e, std::vector<int>& rowAuthors, int attributeIndex, int row, int c)
+{
+    if (attributeIndex == schemeAuthors && e.rowPresent(row, c))
+        updateRowAuthor(rowAuthors.data(), row, c);
+}
+
 void advanceRowAuthors(const EvolutionFile& e, std::vector<int>& rowAuthors, int attributeIndex, int c)
 {
     if (attributeIndex != schemeAuthors)
         return;
     for (int i = 0; i < e.rowCount; ++i)
-        if (e.rowPresent(i, c))
-            updateRowAuthor(rowAuthors.data(), i, c);
+        advanceRowAuthor(e, rowAuthors, attributeIndex, i, c);
 }
 
 Rgb plus(const Rgb& a, const Rgb& b, float weight)
@@ -60,7 +65,13 @@ void drawColumnPlain(const EvolutionFile& e, std::vector<int>& rowAuthors, int a
     for (int i = 0; i < e.rowCount; ++i) {
         const float before = column.previous[i];
         const float now = column.current[i];
-        quads.add(left, right, right + now, left + before, interpolatedRowColour(e, rowAuthors, attributeIndex, i, c));
+        if (quads.shows(left, right, right + now, left + before)) {
+            quads.add(left, right, right + now, left + before,
+                      interpolatedRowColour(e, rowAuthors, attributeIndex, i, c));
+        } else {
+            quads.skip(left, right, right + now, left + before);
+            advanceRowAuthor(e, rowAuthors, attributeIndex, i, c);
+        }
         left += before;
         right += now;
     }
@@ -119,8 +130,12 @@ void drawColumnSmooth(const EvolutionFile& e, std::vector<int>& rowAuthors, int 
             const float all = weight + area;
             shown = {total[0] / all, total[1] / all, total[2] / all};
         }
-        quads.add(static_cast<float>(pixelLeft), static_cast<float>(pixelRight), static_cast<float>(nextRight),
-                  static_cast<float>(nextLeft), shown);
+        const float top0 = static_cast<float>(pixelLeft), top1 = static_cast<float>(pixelRight);
+        const float bottom1 = static_cast<float>(nextRight), bottom0 = static_cast<float>(nextLeft);
+        if (quads.shows(top0, top1, bottom1, bottom0))
+            quads.add(top0, top1, bottom1, bottom0, shown);
+        else
+            quads.skip(top0, top1, bottom1, bottom0);
         weight = (restLeft + restRight) * 0.5f;
         if (byStatus) {
             areas.fill(0.0f);
@@ -138,9 +153,13 @@ void drawOutOfRangeColumn(const EvolutionFile& e, int c, float rowSize, ColumnQu
     if (!quads.beginColumn(c))
         return;
     for (int i = 0; i < e.rowCount; ++i) {
-        const float g = outOfRangeGrey(e.status(i, c));
         const float y0 = static_cast<float>(i) * rowSize;
         const float y1 = static_cast<float>(i + 1) * rowSize;
+        if (!quads.shows(y0, y0, y1, y1)) {
+            quads.skip(y0, y0, y1, y1);
+            continue;
+        }
+        const float g = outOfRangeGrey(e.status(i, c));
         quads.add(y0, y0, y1, y1, {g, g, g});
     }
 }

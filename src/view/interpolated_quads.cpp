@@ -9,13 +9,22 @@
 
 namespace {
 
-constexpr size_t quadsPerDraw = 8192;
+// Small enough that the arrays come from the heap's reused memory rather
+// than from fresh pages on every frame.
+constexpr size_t quadsPerDraw = 1024;
 
 // Room around a pixel centre for the rounding of single precision
 // transforms of coordinates up to `magnitude`, and a little more.
 double marginFor(double magnitude)
 {
     return 1.0 / 32.0 + 4e-7 * magnitude;
+}
+
+// The colour's 8-bit levels, one byte a channel.
+uint32_t levels(const Rgb& colour)
+{
+    const auto level = [](float channel) { return static_cast<uint32_t>(channel * 255.0f + 0.5f) & 0xffu; };
+    return level(colour[0]) | level(colour[1]) << 8 | level(colour[2]) << 16;
 }
 
 }  // namespace
@@ -26,7 +35,11 @@ ColumnQuads::ColumnQuads(const ViewState& view, float rowScale)
       top(static_cast<float>(view.viewHeight) + view.scrollY),
       rowScale(rowScale),
       width(view.viewWidth),
-      height(view.viewHeight)
+      height(view.viewHeight),
+      // Only a quadrilateral whose window y lies on the canvas can reach a
+      // centre, so no coordinate that matters is larger than this.
+      rowMargin(marginFor(std::fabs(top) + height + 1.0)),
+      painting(versionSize < 1.0f)
 {
     vertices.reserve(quadsPerDraw * 8);
     colours.reserve(quadsPerDraw * 12);
@@ -34,10 +47,26 @@ ColumnQuads::ColumnQuads(const ViewState& view, float rowScale)
 
 bool ColumnQuads::beginColumn(int c)
 {
+    close();
     column = c;
     columnShows = false;
     if (!(versionSize > 0.0f) || width <= 0 || height <= 0)
         return false;
+    if (painting) {
+        // The centre of pixel column px belongs to the column whose left
+        // edge is at or left of it and whose right edge is right of it,
+        // with the edges placed as the transform places them; neighbouring
+        // columns share an edge, so every centre has one column.
+        const float leftEdge = static_cast<float>(c) * versionSize - scrollX;
+        const float rightEdge = static_cast<float>(c + 1) * versionSize - scrollX;
+        const double px = std::ceil(static_cast<double>(leftEdge) - 0.5);
+        if (!(px + 0.5 < rightEdge) || px < 0.0 || px >= width)
+            return false;
+        pixelColumn = static_cast<int>(px);
+        firstCentre = lastCentre = (px + 0.5 - leftEdge) / (static_cast<double>(rightEdge) - leftEdge);
+        columnShows = true;
+        return true;
+    }
     const double left = c * static_cast<double>(versionSize) - scrollX;
     const double right = (c + 1) * static_cast<double>(versionSize) - scrollX;
     const double margin = marginFor(std::fabs(right) + std::fabs(scrollX));
@@ -55,33 +84,102 @@ bool ColumnQuads::beginColumn(int c)
 // Along the pixel centres across the column the quadrilateral covers no
 // more than the band between its highest top and its lowest bottom there;
 // the edges are straight, so their extremes lie at the outermost centres.
-bool ColumnQuads::reachesPixelCentre(float topLeft, float topRight, float bottomRight, float bottomLeft) const
+// A centre on the lower edge belongs to the quadrilateral below, so that
+// each centre of a column has one.
+ColumnQuads::PixelRows ColumnQuads::enclosedRows(float topLeft, float topRight, float bottomRight,
+                                                 float bottomLeft) const
 {
+    const double t = firstCentre;
+    const double upper = top - (topLeft + (static_cast<double>(topRight) - topLeft) * t) * rowScale;
+    const double lower = top - (bottomLeft + (static_cast<double>(bottomRight) - bottomLeft) * t) * rowScale;
+    PixelRows rows;
+    rows.first = static_cast<int>(std::max(0.0, std::floor(lower - 0.5) + 1.0));
+    rows.last = static_cast<int>(std::min(height - 1.0, std::floor(upper - 0.5)));
+    return rows;
+}
+
+bool ColumnQuads::shows(float topLeft, float topRight, float bottomRight, float bottomLeft) const
+{
+    if (!columnShows)
+        return false;
+    if (painting) {
+        const PixelRows rows = enclosedRows(topLeft, topRight, bottomRight, bottomLeft);
+        return rows.first <= rows.last;
+    }
     const auto along = [](double left, double right, double t) { return left + (right - left) * t; };
-    const double highest = std::min(along(topLeft, topRight, firstCentre), along(topLeft, topRight, lastCentre));
-    const double lowest =
-        std::max(along(bottomLeft, bottomRight, firstCentre), along(bottomLeft, bottomRight, lastCentre));
+    double highest = along(topLeft, topRight, firstCentre);
+    double lowest = along(bottomLeft, bottomRight, firstCentre);
+    if (lastCentre != firstCentre) {
+        highest = std::min(highest, along(topLeft, topRight, lastCentre));
+        lowest = std::max(lowest, along(bottomLeft, bottomRight, lastCentre));
+    }
     const double upper = top - highest * rowScale;
     const double lower = top - lowest * rowScale;
-    const double margin = marginFor(std::fabs(lowest * rowScale) + std::fabs(top));
-    const double first = std::max(0.0, std::ceil(lower - margin - 0.5));
-    return first < height && first + 0.5 <= upper + margin;
+    const double first = std::max(0.0, std::ceil(lower - rowMargin - 0.5));
+    return first < height && first + 0.5 <= upper + rowMargin;
+}
+
+bool ColumnQuads::follows(float topLeft, float topRight) const
+{
+    return run.open && run.bottomLeft == topLeft && run.bottomRight == topRight;
 }
 
 void ColumnQuads::add(float topLeft, float topRight, float bottomRight, float bottomLeft, const Rgb& colour)
 {
-    if (!columnShows || !reachesPixelCentre(topLeft, topRight, bottomRight, bottomLeft))
+    const uint32_t quadLevels = levels(colour);
+    if (painting) {
+        if (image.empty())
+            image.assign(static_cast<size_t>(width) * static_cast<size_t>(height) * 4, 0);
+        const PixelRows rows = enclosedRows(topLeft, topRight, bottomRight, bottomLeft);
+        for (int k = rows.first; k <= rows.last; ++k) {
+            unsigned char* pixel = &image[(static_cast<size_t>(k) * width + pixelColumn) * 4];
+            pixel[0] = static_cast<unsigned char>(quadLevels);
+            pixel[1] = static_cast<unsigned char>(quadLevels >> 8);
+            pixel[2] = static_cast<unsigned char>(quadLevels >> 16);
+            pixel[3] = 255;
+        }
         return;
+    }
+    if (follows(topLeft, topRight) && run.levels == quadLevels) {
+        run.bottomLeft = bottomLeft;
+        run.bottomRight = bottomRight;
+        return;
+    }
+    close();
+    run = Run{topLeft, topRight, bottomRight, bottomLeft, colour, quadLevels, true};
+}
+
+void ColumnQuads::skip(float topLeft, float topRight, float bottomRight, float bottomLeft)
+{
+    if (painting || !follows(topLeft, topRight))
+        return;
+    run.bottomLeft = bottomLeft;
+    run.bottomRight = bottomRight;
+}
+
+void ColumnQuads::close()
+{
+    if (!run.open)
+        return;
+    run.open = false;
     const float x0 = static_cast<float>(column);
     const float x1 = static_cast<float>(column + 1);
-    vertices.insert(vertices.end(), {x0, topLeft, x1, topRight, x1, bottomRight, x0, bottomLeft});
+    vertices.insert(vertices.end(),
+                    {x0, run.topLeft, x1, run.topRight, x1, run.bottomRight, x0, run.bottomLeft});
     for (int corner = 0; corner < 4; ++corner)
-        colours.insert(colours.end(), colour.begin(), colour.end());
+        colours.insert(colours.end(), run.colour.begin(), run.colour.end());
     if (vertices.size() >= quadsPerDraw * 8)
-        flush();
+        draw();
 }
 
 void ColumnQuads::flush()
+{
+    close();
+    draw();
+    drawImage();
+}
+
+void ColumnQuads::draw()
 {
     if (vertices.empty())
         return;
@@ -94,4 +192,26 @@ void ColumnQuads::flush()
     glDisableClientState(GL_VERTEX_ARRAY);
     vertices.clear();
     colours.clear();
+}
+
+// The image covers the canvas from its bottom-left corner, wherever the
+// current transform puts the grid.
+void ColumnQuads::drawImage()
+{
+    if (image.empty())
+        return;
+    GLint matrixMode = GL_MODELVIEW;
+    glGetIntegerv(GL_MATRIX_MODE, &matrixMode);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    glRasterPos2f(0.0f, 0.0f);
+    glPopMatrix();
+    glMatrixMode(static_cast<GLenum>(matrixMode));
+    glEnable(GL_ALPHA_TEST);
+    glAlphaFunc(GL_GREATER, 0.5f);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    glDrawPixels(width, height, GL_RGBA, GL_UNSIGNED_BYTE, image.data());
+    glDisable(GL_ALPHA_TEST);
+    image.clear();
 }

@@ -1,6 +1,6 @@
 #pragma once
-// The quadrilaterals of the Interpolated layout's columns, collected in
-// vertex arrays and drawn together.
+// The quadrilaterals of the Interpolated layout's columns, collected and
+// drawn together.
 //
 // Every quadrilateral spans one column, x = c .. c + 1, between a top edge
 // and a bottom edge that may slope. Without antialiasing a polygon colours
@@ -9,9 +9,26 @@
 // most columns fall between two pixel centres, and most rows of the rest are
 // thinner than a pixel. The test keeps a margin around every centre for the
 // rounding of the transform, so that only quadrilaterals that would not have
-// drawn are ever dropped. Quadrilaterals of one column never overlap, so the
-// order in which they reach the framebuffer does not change the picture.
+// drawn are ever dropped.
+//
+// A column's quadrilaterals follow one another down the column, each top
+// edge the bottom edge of the one before, so a run of them is the one
+// quadrilateral from the first top to the last bottom. Runs are merged while
+// their colours come to the same 8-bit levels, across dropped ones: the
+// merged quadrilateral covers the same pixel centres, and each shows within
+// one level of its own colour. Quadrilaterals of one column never overlap,
+// so the order in which they reach the framebuffer does not change the
+// picture.
+//
+// Columns narrower than a pixel hold at most one pixel centre each, and
+// there nearly every quadrilateral that shows covers a single pixel: a
+// fitted view of a large evolution has one per pixel of the layout. Those
+// pixels are painted into an image of the canvas instead, each with the
+// colour of the quadrilateral whose edges enclose its centre, and the image
+// goes to the framebuffer in one piece, through the same blending; pixels
+// no quadrilateral covers are left out of it by the alpha test.
 
+#include <cstdint>
 #include <vector>
 
 #include "colouring/colour_maps.h"
@@ -28,26 +45,61 @@ public:
     // Starts column c; false when no pixel centre lies across it, and then
     // nothing added to it is drawn.
     bool beginColumn(int c);
-    // The quadrilateral (c, topLeft), (c + 1, topRight), (c + 1,
+    // Whether the quadrilateral (c, topLeft), (c + 1, topRight), (c + 1,
     // bottomRight), (c, bottomLeft) of the current column, with bottoms at
-    // or below their tops.
+    // or below their tops, reaches a pixel centre.
+    bool shows(float topLeft, float topRight, float bottomRight, float bottomLeft) const;
+    // Queues a quadrilateral that shows; one that does not goes to `skip`,
+    // so that callers need not find its colour.
     void add(float topLeft, float topRight, float bottomRight, float bottomLeft, const Rgb& colour);
+    // Tells the batch of a quadrilateral that does not show, so that the
+    // ones above and below it may merge.
+    void skip(float topLeft, float topRight, float bottomRight, float bottomLeft);
     // Draws everything queued with the current blend function and transform.
     void flush();
 
 private:
-    bool reachesPixelCentre(float topLeft, float topRight, float bottomRight, float bottomLeft) const;
+    // Quadrilaterals of the current column waiting to be merged with the
+    // next.
+    struct Run {
+        float topLeft = 0, topRight = 0, bottomRight = 0, bottomLeft = 0;
+        Rgb colour{};
+        uint32_t levels = 0;
+        bool open = false;
+    };
+
+    // The window pixel rows whose centres the quadrilateral encloses at the
+    // pixel column of a narrow column, first to last (none when first >
+    // last).
+    struct PixelRows {
+        int first = 0, last = -1;
+    };
+
+    PixelRows enclosedRows(float topLeft, float topRight, float bottomRight, float bottomLeft) const;
+    bool follows(float topLeft, float topRight) const;
+    void close();
+    void draw();
+    void drawImage();
 
     float scrollX, versionSize;
     float top, rowScale;
     int width, height;
+    double rowMargin;
+    // Whether every column is narrower than a pixel, so that each is painted
+    // into the image.
+    bool painting;
 
     // The current column, and where its first and last pixel centres lie
-    // across it (0 at its left edge, 1 at its right edge).
+    // across it (0 at its left edge, 1 at its right edge); a painted column
+    // has one, in pixel column `pixelColumn`.
     int column = 0;
     bool columnShows = false;
     double firstCentre = 0.0, lastCentre = 0.0;
+    int pixelColumn = 0;
+    Run run;
 
     std::vector<float> vertices;
     std::vector<float> colours;
+    // Bottom row first, four bytes a pixel; alpha 0 where nothing is painted.
+    std::vector<unsigned char> image;
 };

@@ -10,6 +10,7 @@
 #include "support/open_evolution.h"
 #include "view/evolution_view.h"
 #include "view/geometry/interpolated_heights.h"
+#include "view/geometry/row_top.h"
 
 namespace {
 
@@ -131,6 +132,67 @@ TEST_F(InterpolatedShrinking, RedistributedColumnsFillTheFullHeightAndPackedOnes
     frame = draw();
     EXPECT_TRUE(showsColour(frame.fromTop(157, 58), rowColour(3)));
     EXPECT_TRUE(showsColour(frame.fromTop(157, 62), background()));
+}
+
+// Every pixel shows the row whose edges, straight from the column's left
+// edge to its right edge, enclose the pixel's centre: in columns of many
+// pixels and in columns narrower than a pixel alike.
+TEST_F(InterpolatedView, EachPixelShowsTheRowWhoseSlopingEdgesEncloseItsCentre)
+{
+    EvolutionSketch sketch;
+    sketch.statuses = {
+        std::string(20, 'X'),
+        std::string(15, '>') + std::string(5, 'X'),  // added after the focus
+        std::string(20, 'X'),
+        std::string(8, 'X') + std::string(12, '<'),  // deleted before it
+        std::string(20, 'X'),
+        "X-XXXXXXXXXXXX-XXXXX",
+    };
+    sketch.authors.assign(20, "ann");
+    const int focus = 14;
+    for (float versionSize : {30.0f, 0.4f}) {
+        const int width = static_cast<int>(20 * versionSize);
+        show(sketch, width, 180, versionSize, 30.0f);
+        EvolutionFile& e = *currentEvolution;
+        e.setFocusRevision(modeInterpolated, focus);
+        viewState->redistributeSpace = 0;
+        viewState->balanceImage = 1;
+        const Frame frame = draw();
+        int checked = 0;
+        for (int x = 0; x < width; ++x) {
+            const float centre = (x + 0.5f) / versionSize;
+            const int c = static_cast<int>(centre);
+            const float t = centre - static_cast<float>(c);
+            // Clear of the focus marker's bars.
+            if (std::fabs(x + 0.5f - focus * versionSize) < 1.5f ||
+                std::fabs(x + 0.5f - (focus + 1) * versionSize) < 1.5f)
+                continue;
+            if (c == focus)
+                continue;
+            std::vector<float> edges;
+            for (int i = 0; i <= e.rowCount; ++i)
+                edges.push_back((1.0f - t) * rowTopAt(e, c, i) + t * rowTopAt(e, c + 1, i));
+            for (int p = 0; p < 180; ++p) {
+                const float y = (p + 0.5f) / 30.0f;
+                bool nearEdge = false;
+                int row = -1;
+                for (int i = 0; i <= e.rowCount; ++i) {
+                    nearEdge = nearEdge || std::fabs(y - edges[i]) < 0.01f;
+                    if (y >= edges[i])
+                        row = i;
+                }
+                if (nearEdge)
+                    continue;
+                const Rgb expected = row >= 0 && row < e.rowCount ? rowColourAt(row, c) : background();
+                ASSERT_TRUE(showsColour(frame.fromTop(x, p), expected))
+                    << "version size " << versionSize << ", pixel " << x << ", " << p << ", row " << row;
+                ++checked;
+            }
+        }
+        EXPECT_GT(checked, width * 80) << "version size " << versionSize;
+        harness.reset();
+        closeTestEvolution();
+    }
 }
 
 TEST(InterpolatedColumnsOutsideTheRange, AreGreyRowsOfFullHeightWhateverTheFocus)
