@@ -299,7 +299,7 @@ void computeInterpolatedHeights(const EvolutionFile& evolution)
                 heights[k] = 1.0f + extra[k];
         } else {
             for (size_t k = 0; k < width; ++k)
-                heights[k] += heights[k] == 1.0f ? extra[k] : 0.0f;
+                heights[k] += extra[k] * static_cast<float>(heights[k] == 1.0f);
         }
     }
     copyFocusColumn(evolution);
