@@ -16,7 +16,9 @@ void handlePointerMove(EvolutionView& canvas, int x, int y);
 void handleWheel(EvolutionView& canvas, int delta);
 
 // Keys are the toolkit's key symbols; (x, y) the pointer at the key event.
-void handleKeyDown(EvolutionView& canvas, int key, int x, int y);
+// False for a key the view has no use for, which then goes on to the menu's
+// shortcuts.
+bool handleKeyDown(EvolutionView& canvas, int key, int x, int y);
 void handleKeyUp(EvolutionView& canvas, int key);
 
 // Moves the system pointer onto canvas pixel (x, y).

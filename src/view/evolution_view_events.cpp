@@ -53,13 +53,14 @@ void showLegendCursors(bool shown)
 
 int EvolutionView::handle(int event)
 {
-    if (!viewState->loaded || !currentEvolution)
+    // Hiding and showing belong to the toolkit: they come while it tears the
+    // window down or remakes it, the last time when the process ends and the
+    // view state may be gone already.
+    if (event == FL_HIDE || event == FL_SHOW || !viewState->loaded || !currentEvolution)
         return Fl_Gl_Window::handle(event);
     // The keys act on the view wherever the user clicked last, so the
-    // canvas keeps the keyboard focus to itself. Not while it is being
-    // hidden or shown: the toolkit is then tearing down or remaking it.
-    if (event != FL_HIDE && event != FL_SHOW)
-        Fl::focus(this);
+    // canvas keeps the keyboard focus to itself.
+    Fl::focus(this);
     switch (event) {
     case FL_PUSH: handlePush(*this, Fl::event_x(), Fl::event_y()); return 1;
     case FL_RELEASE: return 1;
@@ -69,7 +70,10 @@ int EvolutionView::handle(int event)
     case FL_MOVE: movePointer(*this, Fl::event_x(), Fl::event_y()); return 1;
     case FL_UNFOCUS: return 1;
     case FL_KEYDOWN:
-    case FL_SHORTCUT: handleKeyDown(*this, Fl::event_key(), Fl::event_x(), Fl::event_y()); return 1;
+    case FL_SHORTCUT:
+        // The canvas holds the keyboard focus, so the keys it has no use for
+        // must go on for the menu's shortcuts (Ctrl+O, Ctrl+N, Ctrl+Q) to work.
+        return handleKeyDown(*this, Fl::event_key(), Fl::event_x(), Fl::event_y()) ? 1 : 0;
     case FL_KEYUP: handleKeyUp(*this, Fl::event_key()); return 1;
     case FL_MOUSEWHEEL: handleWheel(*this, Fl::event_dy()); return 1;
     default: return Fl_Gl_Window::handle(event);

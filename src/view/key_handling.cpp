@@ -102,31 +102,31 @@ void handleWheel(EvolutionView& canvas, int delta)
         scrollTo(canvas, viewState->scrollY - step, ScrollBound::top);
 }
 
-void handleKeyDown(EvolutionView& canvas, int key, int x, int y)
+bool handleKeyDown(EvolutionView& canvas, int key, int x, int y)
 {
     switch (key) {
     case '1':
     case '2':
     case '3':
-    case '4': holdScheme(canvas, key - '1'); break;
-    case 'f': toggleFullScreen(); break;
-    case 'r': canvas.redraw(); break;
-    case FL_Home: scrollTo(canvas, 0, ScrollBound::top); break;
+    case '4': holdScheme(canvas, key - '1'); return true;
+    case 'f': toggleFullScreen(); return true;
+    case 'r': canvas.redraw(); return true;
+    case FL_Home: scrollTo(canvas, 0, ScrollBound::top); return true;
     case FL_End:
         scrollTo(canvas, contentHeight() - static_cast<float>(viewState->viewHeight), ScrollBound::bottom);
-        break;
-    case FL_Left: stepPointer(canvas, arrowLeft, x, y); break;
-    case FL_Right: stepPointer(canvas, arrowRight, x, y); break;
-    case FL_Up: stepPointer(canvas, arrowUp, x, y); break;
-    case FL_Down: stepPointer(canvas, arrowDown, x, y); break;
+        return true;
+    case FL_Left: stepPointer(canvas, arrowLeft, x, y); return true;
+    case FL_Right: stepPointer(canvas, arrowRight, x, y); return true;
+    case FL_Up: stepPointer(canvas, arrowUp, x, y); return true;
+    case FL_Down: stepPointer(canvas, arrowDown, x, y); return true;
     case FL_Shift_L:
         shiftHeld = true;
         if (pointerInCanvas)
             showLegendCursors(true);
-        break;
+        return true;
     case FL_Control_L:
-    case FL_Control_R: startLock(canvas, x, y); break;
-    default: break;
+    case FL_Control_R: startLock(canvas, x, y); return true;
+    default: return false;
     }
 }
 

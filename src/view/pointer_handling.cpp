@@ -52,8 +52,10 @@ void followLockedRow(const EvolutionView& canvas, const CellHit& cell, int x)
     lastPointerX = x;
 }
 
-// Over no cell, the status bar names the committer of the column, when there
-// is one.
+// Over no cell, the status bar names the committer of the column under the
+// pointer. Outside every column it stays empty, and the code view's author
+// line, which reads the revision tables only within their bounds, calls the
+// committer unknown.
 void describeNoCell()
 {
     ViewState& v = *viewState;

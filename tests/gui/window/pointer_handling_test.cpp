@@ -367,6 +367,17 @@ TEST_F(PointerHandlingTest, FTogglesFullScreenAndRestoresTheGeometry)
     savedWindowY = builderY;
 }
 
+TEST_F(PointerHandlingTest, KeysTheViewHasNoUseForReachTheMenuShortcuts)
+{
+    sendAt(FL_MOVE, modifiedCell());
+    ASSERT_EQ(Fl::focus(), evolutionView);
+    Fl::e_keysym = 'n';
+    Fl::e_state = FL_CTRL;
+    Fl::handle(FL_KEYBOARD, mainWindow);
+    Fl::e_state = 0;
+    EXPECT_FALSE(viewState->loaded) << "Ctrl+N did not close the evolution";
+}
+
 TEST_F(PointerHandlingTest, NothingIsHandledWithNothingLoaded)
 {
     closeEvolution();
