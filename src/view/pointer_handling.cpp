@@ -139,7 +139,8 @@ void handlePointerMove(EvolutionView& canvas, int x, int y)
         chooseLock(canvas, x, y);
         break;
     case pointerRowLocked:
-        if (cell.hit)
+        // A push while Ctrl is held may have left fewer rows than the lock's.
+        if (cell.hit && v.pointerRow < currentEvolution->rowCount)
             followLockedRow(canvas, cell, x);
         break;
     case pointerRevisionLocked:
