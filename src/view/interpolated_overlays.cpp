@@ -6,9 +6,10 @@
 #include <FL/gl.h>
 
 #include "app/globals.h"
-#include "colouring/colour_textures.h"
 #include "evolution/evolution_file.h"
 #include "view/geometry/row_top.h"
+#include "view/interpolated_quads.h"
+#include "view/interpolated_slices.h"
 #include "view/pointer_overlay.h"
 #include "view/view_transforms.h"
 
@@ -18,31 +19,34 @@ namespace {
 // edge.
 constexpr float bandOverhang = 2.0f;
 
-// Whether the columns from x0 to x1 lie wholly beside the canvas.
-bool besideView(const ViewState& v, int x0, int x1)
+// The tops of rows 0 .. rowCount at one column boundary: what rowTopAt
+// gives for each of them, summed in the same order so that the values
+// agree, in one pass down the column instead of one per row.
+void boundaryTops(const EvolutionFile& e, int boundary, std::vector<float>& tops)
 {
-    return static_cast<float>(x1) * v.versionSize - v.scrollX < 0.0f ||
-           static_cast<float>(x0) * v.versionSize - v.scrollX > static_cast<float>(v.viewWidth);
+    const int rows = std::max(e.rowCount, 0);
+    tops.resize(static_cast<size_t>(rows) + 1);
+    if (boundary <= 0 || boundary > e.columnCount || !rowHeightsHold(e)) {
+        for (int r = 0; r <= rows; ++r)
+            tops[r] = static_cast<float>(r);
+        return;
+    }
+    const auto& heights = viewState->rowHeights;
+    const size_t column = static_cast<size_t>(boundary - 1);
+    float top = columnTopOffset(e, boundary - 1);
+    for (int k = 0; k < rows; ++k) {
+        tops[k] = top;
+        top += heights[k][column];
+    }
+    tops[rows] = top;
 }
 
-void drawBlock(const EvolutionFile& e, const EvolutionBlock& block, int texture)
+// Rows outside the table continue at full height, as rowTopAt has them.
+float topOf(const std::vector<float>& tops, int row)
 {
-    const int n = block.lastRevision - block.firstRevision + 1;
-    if (n <= 0)
-        return;
-    const ViewState& v = *viewState;
-    const float step = 1.0f / static_cast<float>(n);
-    for (int k = 0; k < n; ++k) {
-        const int x0 = block.firstRevision + k;
-        const int x1 = x0 + 1;
-        // Slices off the canvas cost a walk down the rows for nothing.
-        if (besideView(v, x0, x1))
-            continue;
-        const float s = static_cast<float>(k) * step;
-        drawCushionTrapezoid2D(static_cast<float>(x0), static_cast<float>(x1), rowTopAt(e, x0, block.firstRow),
-                               rowTopAt(e, x1, block.firstRow), rowTopAt(e, x1, block.lastRow + 1),
-                               rowTopAt(e, x0, block.lastRow + 1), s, s + step, texture, true);
-    }
+    const int last = static_cast<int>(tops.size()) - 1;
+    const int inside = std::clamp(row, 0, last);
+    return tops[inside] + static_cast<float>(row - inside);
 }
 
 // The bottom of the pointed row in each column's layout, placed at the
@@ -73,17 +77,56 @@ void tracePointedRow(const EvolutionFile& e)
 
 }  // namespace
 
-// Blocks later in the list overwrite earlier ones where they overlap.
+// The blocks are cut into one slice per revision and drawn column by
+// column, so that the row tops at each boundary are summed once for all
+// blocks. Blocks later in the list overwrite earlier ones where they
+// overlap; slices of different columns never overlap, so keeping the list
+// order within each column keeps that. Slices that cover no pixel centre
+// draw nothing and are left out, as the layout's rows are.
 void drawInterpolatedBlocks(const EvolutionFile& evolution, int texture, int threshold)
 {
+    const ViewState& v = *viewState;
+    const float limit = static_cast<float>(threshold);
+    std::vector<const EvolutionBlock*> shown;
+    int firstColumn = evolution.columnCount, lastColumn = -1;
+    for (const EvolutionBlock& block : evolution.blocks) {
+        if (!(block.level >= limit) || block.lastRevision < block.firstRevision)
+            continue;
+        shown.push_back(&block);
+        firstColumn = std::min(firstColumn, block.firstRevision);
+        lastColumn = std::max(lastColumn, block.lastRevision);
+    }
+
     pushViewTransform(rowUnitTransform);
     glBlendFunc(GL_ONE, GL_ZERO);
     glColor4f(0.0f, 0.0f, 0.0f, 0.0f);
     glEnable(GL_BLEND);
-    const float limit = static_cast<float>(threshold);
-    for (const EvolutionBlock& block : evolution.blocks)
-        if (block.level >= limit)
-            drawBlock(evolution, block, texture);
+    ColumnQuads pixels(v, v.lineSize);
+    BlockSlices slices(texture);
+    std::vector<float> left, right;
+    int leftBoundary = -1;
+    for (int c = firstColumn; c <= lastColumn; ++c) {
+        if (!pixels.beginColumn(c))
+            continue;
+        if (leftBoundary != c)
+            boundaryTops(evolution, c, left);
+        boundaryTops(evolution, c + 1, right);
+        const float x0 = static_cast<float>(c), x1 = static_cast<float>(c + 1);
+        for (const EvolutionBlock* block : shown) {
+            if (c < block->firstRevision || c > block->lastRevision)
+                continue;
+            const int n = block->lastRevision - block->firstRevision + 1;
+            const float step = 1.0f / static_cast<float>(n);
+            const float s = static_cast<float>(c - block->firstRevision) * step;
+            const float firstLeft = topOf(left, block->firstRow), firstRight = topOf(right, block->firstRow);
+            const float endLeft = topOf(left, block->lastRow + 1), endRight = topOf(right, block->lastRow + 1);
+            if (pixels.shows(firstLeft, firstRight, endRight, endLeft))
+                slices.add(x0, x1, firstLeft, firstRight, endRight, endLeft, s, s + step);
+        }
+        left.swap(right);
+        leftBoundary = c + 1;
+    }
+    slices.flush();
     glDisable(GL_BLEND);
     pushViewTransform(popTransform);
 }

@@ -1,0 +1,48 @@
+#include "view/interpolated_slices.h"
+
+#include <cstddef>
+
+#include <FL/gl.h>
+
+#include "colouring/colour_textures.h"
+
+namespace {
+
+constexpr size_t slicesPerDraw = 1024;
+
+}  // namespace
+
+BlockSlices::BlockSlices(int texture) : texture(texture)
+{
+    vertices.reserve(slicesPerDraw * 8);
+    coordinates.reserve(slicesPerDraw * 8);
+}
+
+void BlockSlices::add(float x0, float x1, float firstLeft, float firstRight, float endRight, float endLeft,
+                      float sLeft, float sRight)
+{
+    vertices.insert(vertices.end(), {x0, firstLeft, x1, firstRight, x1, endRight, x0, endLeft});
+    coordinates.insert(coordinates.end(), {sLeft, 0.0f, sRight, 0.0f, sRight, 1.0f, sLeft, 1.0f});
+    if (vertices.size() >= slicesPerDraw * 8)
+        flush();
+}
+
+void BlockSlices::flush()
+{
+    if (vertices.empty())
+        return;
+    const bool known = texture >= 0 && texture < colourTextureCount;
+    glBindTexture(GL_TEXTURE_2D, known ? colourTextureNames[texture] : 0);
+    glEnable(GL_TEXTURE_2D);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    glVertexPointer(2, GL_FLOAT, 0, vertices.data());
+    glTexCoordPointer(2, GL_FLOAT, 0, coordinates.data());
+    glDrawArrays(GL_QUADS, 0, static_cast<GLsizei>(vertices.size() / 2));
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    glDisableClientState(GL_VERTEX_ARRAY);
+    glDisable(GL_TEXTURE_2D);
+    vertices.clear();
+    coordinates.clear();
+}
