@@ -13,6 +13,10 @@ namespace {
 // than from fresh pages on every frame.
 constexpr size_t quadsPerDraw = 1024;
 
+// Columns narrower than this many pixels are painted: a quadrilateral is
+// then looked at once for each of at most this many pixel columns.
+constexpr float widestPaintedColumn = 4.0f;
+
 // Room around a pixel centre for the rounding of single precision
 // transforms of coordinates up to `magnitude`, and a little more.
 double marginFor(double magnitude)
@@ -39,7 +43,7 @@ ColumnQuads::ColumnQuads(const ViewState& view, float rowScale)
       // Only a quadrilateral whose window y lies on the canvas can reach a
       // centre, so no coordinate that matters is larger than this.
       rowMargin(marginFor(std::fabs(top) + height + 1.0)),
-      painting(versionSize < 1.0f)
+      painting(versionSize < widestPaintedColumn)
 {
     vertices.reserve(quadsPerDraw * 8);
     colours.reserve(quadsPerDraw * 12);
@@ -59,13 +63,13 @@ bool ColumnQuads::beginColumn(int c)
         // columns share an edge, so every centre has one column.
         const float leftEdge = static_cast<float>(c) * versionSize - scrollX;
         const float rightEdge = static_cast<float>(c + 1) * versionSize - scrollX;
-        const double px = std::ceil(static_cast<double>(leftEdge) - 0.5);
-        if (!(px + 0.5 < rightEdge) || px < 0.0 || px >= width)
-            return false;
-        pixelColumn = static_cast<int>(px);
-        firstCentre = lastCentre = (px + 0.5 - leftEdge) / (static_cast<double>(rightEdge) - leftEdge);
-        columnShows = true;
-        return true;
+        const double span = static_cast<double>(rightEdge) - leftEdge;
+        pixelColumns.clear();
+        for (double px = std::max(0.0, std::ceil(static_cast<double>(leftEdge) - 0.5));
+             px + 0.5 < rightEdge && px < width; ++px)
+            pixelColumns.push_back({static_cast<int>(px), (px + 0.5 - leftEdge) / span});
+        columnShows = !pixelColumns.empty();
+        return columnShows;
     }
     const double left = c * static_cast<double>(versionSize) - scrollX;
     const double right = (c + 1) * static_cast<double>(versionSize) - scrollX;
@@ -87,9 +91,9 @@ bool ColumnQuads::beginColumn(int c)
 // A centre on the lower edge belongs to the quadrilateral below, so that
 // each centre of a column has one.
 ColumnQuads::PixelRows ColumnQuads::enclosedRows(float topLeft, float topRight, float bottomRight,
-                                                 float bottomLeft) const
+                                                 float bottomLeft, double across) const
 {
-    const double t = firstCentre;
+    const double t = across;
     const double upper = top - (topLeft + (static_cast<double>(topRight) - topLeft) * t) * rowScale;
     const double lower = top - (bottomLeft + (static_cast<double>(bottomRight) - bottomLeft) * t) * rowScale;
     PixelRows rows;
@@ -103,8 +107,12 @@ bool ColumnQuads::shows(float topLeft, float topRight, float bottomRight, float 
     if (!columnShows)
         return false;
     if (painting) {
-        const PixelRows rows = enclosedRows(topLeft, topRight, bottomRight, bottomLeft);
-        return rows.first <= rows.last;
+        for (const PixelColumn& pixel : pixelColumns) {
+            const PixelRows rows = enclosedRows(topLeft, topRight, bottomRight, bottomLeft, pixel.across);
+            if (rows.first <= rows.last)
+                return true;
+        }
+        return false;
     }
     const auto along = [](double left, double right, double t) { return left + (right - left) * t; };
     double highest = along(topLeft, topRight, firstCentre);
@@ -130,13 +138,15 @@ void ColumnQuads::add(float topLeft, float topRight, float bottomRight, float bo
     if (painting) {
         if (image.empty())
             image.assign(static_cast<size_t>(width) * static_cast<size_t>(height) * 4, 0);
-        const PixelRows rows = enclosedRows(topLeft, topRight, bottomRight, bottomLeft);
-        for (int k = rows.first; k <= rows.last; ++k) {
-            unsigned char* pixel = &image[(static_cast<size_t>(k) * width + pixelColumn) * 4];
-            pixel[0] = static_cast<unsigned char>(quadLevels);
-            pixel[1] = static_cast<unsigned char>(quadLevels >> 8);
-            pixel[2] = static_cast<unsigned char>(quadLevels >> 16);
-            pixel[3] = 255;
+        for (const PixelColumn& column : pixelColumns) {
+            const PixelRows rows = enclosedRows(topLeft, topRight, bottomRight, bottomLeft, column.across);
+            for (int k = rows.first; k <= rows.last; ++k) {
+                unsigned char* pixel = &image[(static_cast<size_t>(k) * width + column.x) * 4];
+                pixel[0] = static_cast<unsigned char>(quadLevels);
+                pixel[1] = static_cast<unsigned char>(quadLevels >> 8);
+                pixel[2] = static_cast<unsigned char>(quadLevels >> 16);
+                pixel[3] = 255;
+            }
         }
         return;
     }

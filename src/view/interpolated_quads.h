@@ -20,9 +20,9 @@
 // so the order in which they reach the framebuffer does not change the
 // picture.
 //
-// Columns narrower than a pixel hold at most one pixel centre each, and
-// there nearly every quadrilateral that shows covers a single pixel: a
-// fitted view of a large evolution has one per pixel of the layout. Those
+// Columns a few pixels wide hold a few pixel centres across, and there
+// nearly every quadrilateral that shows covers only a pixel or two: a fitted
+// view of a large evolution has about one per pixel of the layout. Those
 // pixels are painted into an image of the canvas instead, each with the
 // colour of the quadrilateral whose edges enclose its centre, and the image
 // goes to the framebuffer in one piece, through the same blending; pixels
@@ -68,14 +68,20 @@ private:
         bool open = false;
     };
 
-    // The window pixel rows whose centres the quadrilateral encloses at the
-    // pixel column of a narrow column, first to last (none when first >
-    // last).
+    // The window pixel rows whose centres the quadrilateral encloses at one
+    // pixel column, first to last (none when first > last).
     struct PixelRows {
         int first = 0, last = -1;
     };
+    // A pixel column of a painted column, and where its centre lies across
+    // the column (0 at its left edge, 1 at its right edge).
+    struct PixelColumn {
+        int x = 0;
+        double across = 0.0;
+    };
 
-    PixelRows enclosedRows(float topLeft, float topRight, float bottomRight, float bottomLeft) const;
+    PixelRows enclosedRows(float topLeft, float topRight, float bottomRight, float bottomLeft,
+                           double across) const;
     bool follows(float topLeft, float topRight) const;
     void close();
     void draw();
@@ -85,17 +91,16 @@ private:
     float top, rowScale;
     int width, height;
     double rowMargin;
-    // Whether every column is narrower than a pixel, so that each is painted
-    // into the image.
+    // Whether the columns are narrow enough to be painted into the image.
     bool painting;
 
     // The current column, and where its first and last pixel centres lie
     // across it (0 at its left edge, 1 at its right edge); a painted column
-    // has one, in pixel column `pixelColumn`.
+    // has its pixel columns listed.
     int column = 0;
     bool columnShows = false;
     double firstCentre = 0.0, lastCentre = 0.0;
-    int pixelColumn = 0;
+    std::vector<PixelColumn> pixelColumns;
     Run run;
 
     std::vector<float> vertices;

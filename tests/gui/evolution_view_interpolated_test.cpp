@@ -136,7 +136,7 @@ TEST_F(InterpolatedShrinking, RedistributedColumnsFillTheFullHeightAndPackedOnes
 
 // Every pixel shows the row whose edges, straight from the column's left
 // edge to its right edge, enclose the pixel's centre: in columns of many
-// pixels and in columns narrower than a pixel alike.
+// pixels, of one or two, and narrower than a pixel alike.
 TEST_F(InterpolatedView, EachPixelShowsTheRowWhoseSlopingEdgesEncloseItsCentre)
 {
     EvolutionSketch sketch;
@@ -150,7 +150,7 @@ TEST_F(InterpolatedView, EachPixelShowsTheRowWhoseSlopingEdgesEncloseItsCentre)
     };
     sketch.authors.assign(20, "ann");
     const int focus = 14;
-    for (float versionSize : {30.0f, 0.4f}) {
+    for (float versionSize : {30.0f, 1.5f, 0.4f}) {
         const int width = static_cast<int>(20 * versionSize);
         show(sketch, width, 180, versionSize, 30.0f);
         EvolutionFile& e = *currentEvolution;
