@@ -85,23 +85,23 @@ bool ColumnQuads::beginColumn(int c)
     return true;
 }
 
-// Along the pixel centres across the column the quadrilateral covers no
-// more than the band between its highest top and its lowest bottom there;
-// the edges are straight, so their extremes lie at the outermost centres.
 // A centre on the lower edge belongs to the quadrilateral below, so that
 // each centre of a column has one.
 ColumnQuads::PixelRows ColumnQuads::enclosedRows(float topLeft, float topRight, float bottomRight,
                                                  float bottomLeft, double across) const
 {
-    const double t = across;
-    const double upper = top - (topLeft + (static_cast<double>(topRight) - topLeft) * t) * rowScale;
-    const double lower = top - (bottomLeft + (static_cast<double>(bottomRight) - bottomLeft) * t) * rowScale;
+    const double upper = top - (topLeft + (static_cast<double>(topRight) - topLeft) * across) * rowScale;
+    const double lower = top - (bottomLeft + (static_cast<double>(bottomRight) - bottomLeft) * across) * rowScale;
     PixelRows rows;
-    rows.first = static_cast<int>(std::max(0.0, std::floor(lower - 0.5) + 1.0));
-    rows.last = static_cast<int>(std::min(height - 1.0, std::floor(upper - 0.5)));
+    rows.first = static_cast<int>(std::clamp(std::floor(lower - 0.5) + 1.0, 0.0, static_cast<double>(height)));
+    rows.last = static_cast<int>(std::clamp(std::floor(upper - 0.5), -1.0, height - 1.0));
     return rows;
 }
 
+// Along the pixel centres across a column drawn as quadrilaterals, one
+// covers no more than the band between its highest top and its lowest
+// bottom there; the edges are straight, so their extremes lie at the
+// outermost centres.
 bool ColumnQuads::shows(float topLeft, float topRight, float bottomRight, float bottomLeft) const
 {
     if (!columnShows)
@@ -138,10 +138,10 @@ void ColumnQuads::add(float topLeft, float topRight, float bottomRight, float bo
     if (painting) {
         if (image.empty())
             image.assign(static_cast<size_t>(width) * static_cast<size_t>(height) * 4, 0);
-        for (const PixelColumn& column : pixelColumns) {
-            const PixelRows rows = enclosedRows(topLeft, topRight, bottomRight, bottomLeft, column.across);
+        for (const PixelColumn& pixels : pixelColumns) {
+            const PixelRows rows = enclosedRows(topLeft, topRight, bottomRight, bottomLeft, pixels.across);
             for (int k = rows.first; k <= rows.last; ++k) {
-                unsigned char* pixel = &image[(static_cast<size_t>(k) * width + column.x) * 4];
+                unsigned char* pixel = &image[(static_cast<size_t>(k) * width + pixels.x) * 4];
                 pixel[0] = static_cast<unsigned char>(quadLevels);
                 pixel[1] = static_cast<unsigned char>(quadLevels >> 8);
                 pixel[2] = static_cast<unsigned char>(quadLevels >> 16);
