@@ -445,6 +445,30 @@ TEST_F(InterpolatedBlocks, OnlyBlocksReachingTheThresholdAreDrawn)
     EXPECT_EQ(changedInColumn(none, all, 5), 40);
 }
 
+TEST_F(InterpolatedView, BlocksShadeColumnsNarrowerThanAPixel)
+{
+    // Forty revisions on sixteen pixels; the block covers rows 1 to 4 of
+    // revisions 10 to 29, pixels 4 to 11.
+    EvolutionSketch sketch;
+    sketch.statuses.assign(6, std::string(40, 'X'));
+    sketch.authors.assign(40, "ann");
+    show(sketch, 16, 60, 0.4f, 10.0f);
+    EvolutionFile& e = *currentEvolution;
+    e.blocks = {{1, 10, 4, 29, 10.0f}};
+    viewState->blocksAbove = 10;
+    computeInterpolatedHeights(e);
+    const Frame none = draw();
+    viewState->displayBlocks = 1;
+    const Frame shaded = draw();
+    for (int x : {5, 6, 9, 10}) {
+        EXPECT_EQ(changedInColumn(none, shaded, x), 40) << "x " << x;
+        EXPECT_TRUE(same(none.fromTop(x, 9), shaded.fromTop(x, 9))) << "x " << x;
+        EXPECT_FALSE(same(none.fromTop(x, 10), shaded.fromTop(x, 10))) << "x " << x;
+    }
+    for (int x : {2, 13})
+        EXPECT_EQ(changedInColumn(none, shaded, x), 0) << "x " << x;
+}
+
 TEST_F(InterpolatedView, ABlockFromTheFirstRevisionStartsAtTheUniformRowsAndFollowsTheHeightsToTheRight)
 {
     // Row 1 is added only in the last revision and shrinks towards the
