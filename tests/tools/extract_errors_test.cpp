@@ -3,11 +3,16 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "extract/evolution_extraction.h"
+#include "extract/interruption.h"
 #include "tools/extract_histories.h"
 
 namespace fs = std::filesystem;
@@ -146,6 +151,44 @@ TEST(ExtractErrors, AFailureHalfwayLeavesNothingBehind)
     EXPECT_EQ(existing.status, 1);
     EXPECT_EQ(contents(out.path() + "existing"), (std::map<std::string, std::string>{{"notes.txt", "mine\n"}}));
     EXPECT_EQ(std::distance(fs::directory_iterator(out.path() + "existing"), fs::directory_iterator()), 1);
+}
+
+// Ctrl+C while the first revision is read: the extraction stops at the next
+// revision and its staged files go with it.
+bool extractInterrupted(const std::string& target)
+{
+    SourceHistory history;
+    history.branch = "1.";
+    history.revisions = {{"ann", "2024-01-01", "one"}, {"bob", "2024-01-02", "two"}};
+    const std::string texts[] = {"int a;\n", "int a;\nint b;\n"};
+    history.readRevision = [&](int index, std::string_view& text, std::vector<LineHunk>& hunks, std::string&) {
+        text = texts[index];
+        hunks.clear();
+        if (index == 0)
+            std::raise(SIGINT);
+        else
+            hunks.push_back({1, 0, 1, 1});
+        return true;
+    };
+    catchInterruptions();
+    OutputDirectory out;
+    Progress progress;
+    progress.stream = stdout;
+    ExtractionSummary summary;
+    std::string error;
+    const bool prepared = prepareOutput(out, target, "a.c", false, error);
+    const bool staged = stageEvolution(history, {"C family", "BLOCK { }\n"}, out, progress, summary, error);
+    std::fprintf(stderr, "%s\n", error.c_str());
+    return prepared && !staged;
+}
+
+TEST(ExtractErrors, AnInterruptionLeavesNothingBehind)
+{
+    TempDirectory out;
+    const std::string target = out.path() + "evolution";
+    // In a process of its own: once caught, the interruption stays noted.
+    EXPECT_EXIT(std::exit(extractInterrupted(target) ? 0 : 1), testing::ExitedWithCode(0), "interrupted");
+    EXPECT_FALSE(fs::exists(target));
 }
 
 TEST(ExtractErrors, ACommandLineThatMakesNoCommand)

@@ -4,7 +4,20 @@
 
 #include "extract/evolution_lines.h"
 #include "extract/evolution_text.h"
+#include "extract/interruption.h"
 #include "extract/revision_prefetch.h"
+
+namespace {
+
+bool stopRequested(std::string& error)
+{
+    if (!interrupted())
+        return false;
+    error = "interrupted";
+    return true;
+}
+
+}  // namespace
 
 bool stageEvolution(const SourceHistory& history, const LanguageGrammar& grammar, OutputDirectory& out,
                     Progress& progress, ExtractionSummary& summary, std::string& error)
@@ -16,6 +29,8 @@ bool stageEvolution(const SourceHistory& history, const LanguageGrammar& grammar
     startPrefetch(prefetch, history);
     startProgress(progress, "Reading revisions", count);
     for (int i = 0; i < count; ++i) {
+        if (stopRequested(error))
+            return false;
         const std::string number = history.branch + std::to_string(i + 1);
         const ReadRevision revision = takeRevision(prefetch);
         if (!revision.ok) {
@@ -34,6 +49,10 @@ bool stageEvolution(const SourceHistory& history, const LanguageGrammar& grammar
         showProgress(progress, i + 1);
     }
     endProgress(progress);
+    // Checked once more here, the last moment before the evolution can be
+    // moved into place.
+    if (stopRequested(error))
+        return false;
 
     std::set<std::string> authors;
     for (const SourceRevision& revision : history.revisions)

@@ -9,6 +9,7 @@
 #include "extract/evolution_extraction.h"
 #include "extract/extract_options.h"
 #include "extract/git_history.h"
+#include "extract/interruption.h"
 #include "extract/rcs_file.h"
 #include "extract/rcs_history.h"
 
@@ -121,6 +122,7 @@ int main(int argc, char** argv)
     OutputDirectory out;
     ExtractionSummary summary;
     Progress progress = progressOnStandardError();
+    catchInterruptions();
     if (name.empty()) {
         reportError(options.path + " names no file");
         return exitFailed;
