@@ -3,9 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include <FL/gl.h>
-
 #include "app/view_state.h"
+#include "view/quad_arrays.h"
 
 namespace {
 
@@ -79,7 +78,7 @@ void CellBatch::add(float x0, float y0, float x1, float y1, const Rgb& colour)
     for (int corner = 0; corner < 4; ++corner)
         colours.insert(colours.end(), colour.begin(), colour.end());
     if (vertices.size() >= quadsPerDraw * 8)
-        draw();
+        drawQuads(vertices, colours, CornerData::colour);
 }
 
 void CellBatch::addCell(int c, int k, const Rgb& colour)
@@ -130,20 +129,5 @@ void CellBatch::flush()
 {
     for (int c = 0; c < static_cast<int>(runs.size()); ++c)
         close(c);
-    draw();
-}
-
-void CellBatch::draw()
-{
-    if (vertices.empty())
-        return;
-    glEnableClientState(GL_VERTEX_ARRAY);
-    glEnableClientState(GL_COLOR_ARRAY);
-    glVertexPointer(2, GL_FLOAT, 0, vertices.data());
-    glColorPointer(3, GL_FLOAT, 0, colours.data());
-    glDrawArrays(GL_QUADS, 0, static_cast<GLsizei>(vertices.size() / 2));
-    glDisableClientState(GL_COLOR_ARRAY);
-    glDisableClientState(GL_VERTEX_ARRAY);
-    vertices.clear();
-    colours.clear();
+    drawQuads(vertices, colours, CornerData::colour);
 }

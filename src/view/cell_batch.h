@@ -67,7 +67,6 @@ private:
 
     bool spanShows(double y0, double y1) const;
     void close(int c);
-    void draw();
 
     float scrollX, versionSize;
     float top, lineSize;

@@ -6,6 +6,7 @@
 #include <FL/gl.h>
 
 #include "app/view_state.h"
+#include "view/quad_arrays.h"
 
 namespace {
 
@@ -179,30 +180,16 @@ void ColumnQuads::close()
     for (int corner = 0; corner < 4; ++corner)
         colours.insert(colours.end(), run.colour.begin(), run.colour.end());
     if (vertices.size() >= quadsPerDraw * 8)
-        draw();
+        drawQuads(vertices, colours, CornerData::colour);
 }
 
 void ColumnQuads::flush()
 {
     close();
-    draw();
+    drawQuads(vertices, colours, CornerData::colour);
     drawImage();
 }
 
-void ColumnQuads::draw()
-{
-    if (vertices.empty())
-        return;
-    glEnableClientState(GL_VERTEX_ARRAY);
-    glEnableClientState(GL_COLOR_ARRAY);
-    glVertexPointer(2, GL_FLOAT, 0, vertices.data());
-    glColorPointer(3, GL_FLOAT, 0, colours.data());
-    glDrawArrays(GL_QUADS, 0, static_cast<GLsizei>(vertices.size() / 2));
-    glDisableClientState(GL_COLOR_ARRAY);
-    glDisableClientState(GL_VERTEX_ARRAY);
-    vertices.clear();
-    colours.clear();
-}
 
 // The image covers the canvas from its bottom-left corner, wherever the
 // current transform puts the grid.

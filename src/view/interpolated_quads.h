@@ -84,7 +84,6 @@ private:
                            double across) const;
     bool follows(float topLeft, float topRight) const;
     void close();
-    void draw();
     void drawImage();
 
     float scrollX, versionSize;

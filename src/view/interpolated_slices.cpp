@@ -5,6 +5,7 @@
 #include <FL/gl.h>
 
 #include "colouring/colour_textures.h"
+#include "view/quad_arrays.h"
 
 namespace {
 
@@ -35,14 +36,6 @@ void BlockSlices::flush()
     glBindTexture(GL_TEXTURE_2D, known ? colourTextureNames[texture] : 0);
     glEnable(GL_TEXTURE_2D);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
-    glEnableClientState(GL_VERTEX_ARRAY);
-    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-    glVertexPointer(2, GL_FLOAT, 0, vertices.data());
-    glTexCoordPointer(2, GL_FLOAT, 0, coordinates.data());
-    glDrawArrays(GL_QUADS, 0, static_cast<GLsizei>(vertices.size() / 2));
-    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
-    glDisableClientState(GL_VERTEX_ARRAY);
+    drawQuads(vertices, coordinates, CornerData::textureCoordinate);
     glDisable(GL_TEXTURE_2D);
-    vertices.clear();
-    coordinates.clear();
 }
