@@ -14,7 +14,7 @@ namespace {
 
 // The band of the anchored row across the view, at least two pixels high
 // so that it stays visible on thin rows; it hangs from the row's top edge.
-void shadeAnchoredRow()
+void shadeAnchoredRow(const EvolutionFile&)
 {
     const ViewState& v = *viewState;
     const int thickness = static_cast<int>(v.lineSize > 2.0f ? v.lineSize : 2.0f);
@@ -61,16 +61,7 @@ void drawHorizontalBlocks(const EvolutionFile& evolution, int textureIndex, int 
     pushViewTransform(popTransform);
 }
 
-void drawHorizontalPointerOverlay(const EvolutionFile&)
+void drawHorizontalPointerOverlay(const EvolutionFile& evolution)
 {
-    const int mode = viewState->pointerMode;
-    if (mode != pointerAnchored && mode != pointerOnRow && mode != pointerOnRevision)
-        return;
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glEnable(GL_BLEND);
-    if (mode != pointerOnRow)
-        shadeAnchoredRevision();
-    if (mode != pointerOnRevision)
-        shadeAnchoredRow();
-    glDisable(GL_BLEND);
+    drawPointerOverlay(evolution, shadeAnchoredRow);
 }

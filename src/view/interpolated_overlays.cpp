@@ -133,12 +133,5 @@ void drawInterpolatedBlocks(const EvolutionFile& evolution, int texture, int thr
 
 void drawInterpolatedHighlight(const EvolutionFile& evolution)
 {
-    const int mode = viewState->pointerMode;
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glEnable(GL_BLEND);
-    if (mode == pointerAnchored || mode == pointerOnRevision)
-        shadeAnchoredRevision(bandOverhang);
-    if (mode == pointerAnchored || mode == pointerOnRow)
-        tracePointedRow(evolution);
-    glDisable(GL_BLEND);
+    drawPointerOverlay(evolution, tracePointedRow, bandOverhang);
 }

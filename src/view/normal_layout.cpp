@@ -196,14 +196,5 @@ void drawNormalCells(const EvolutionFile& e, int attributeIndex)
 
 void drawNormalPointerOverlay(const EvolutionFile& evolution)
 {
-    const int mode = viewState->pointerMode;
-    if (mode != pointerAnchored && mode != pointerOnRow && mode != pointerOnRevision)
-        return;
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glEnable(GL_BLEND);
-    if (mode != pointerOnRow)
-        shadeAnchoredRevision();
-    if (mode != pointerOnRevision)
-        drawAnchoredRowPath(evolution);
-    glDisable(GL_BLEND);
+    drawPointerOverlay(evolution, drawAnchoredRowPath);
 }

@@ -13,3 +13,17 @@ void shadeAnchoredRevision(float overhang)
     fillRect(r * v.versionSize - v.scrollX, 0.0f, (r + 1.0f) * v.versionSize - v.scrollX + overhang,
              static_cast<float>(v.viewHeight));
 }
+
+void drawPointerOverlay(const EvolutionFile& evolution, void (*drawRowPart)(const EvolutionFile&), float overhang)
+{
+    const int mode = viewState->pointerMode;
+    if (mode != pointerAnchored && mode != pointerOnRow && mode != pointerOnRevision)
+        return;
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_BLEND);
+    if (mode != pointerOnRow)
+        shadeAnchoredRevision(overhang);
+    if (mode != pointerOnRevision)
+        drawRowPart(evolution);
+    glDisable(GL_BLEND);
+}

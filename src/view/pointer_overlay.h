@@ -1,6 +1,8 @@
 #pragma once
 // What the layouts' pointer overlays share: the Ctrl navigation modes and
-// the shading of the anchored revision's column.
+// the overlay they draw by them.
+
+class EvolutionFile;
 
 // The view state's pointerMode.
 enum PointerMode : int {
@@ -14,3 +16,10 @@ enum PointerMode : int {
 // in window pixels, with the blend function the caller set; the band reaches
 // `overhang` pixels past the column's right edge.
 void shadeAnchoredRevision(float overhang = 0.0f);
+
+// The overlay by the pointer mode, blended over the frame: the anchored
+// revision's column shaded, with `overhang`, unless only the row is held,
+// and `drawRowPart`, the layout's own mark of the anchored row, unless only
+// the revision is held. With the pointer off it draws nothing.
+void drawPointerOverlay(const EvolutionFile& evolution, void (*drawRowPart)(const EvolutionFile&),
+                        float overhang = 0.0f);
