@@ -11,6 +11,7 @@
 #include "view/colour_scheme.h"
 #include "view/geometry/row_heights.h"
 #include "view/horizontal_layout.h"
+#include "view/row_colours.h"
 #include "view/view_transforms.h"
 
 namespace {
@@ -52,26 +53,6 @@ struct Columns {
     std::vector<int> slot;  // per column, its place in `drawn`, or -1
 };
 
-// The colour of a present cell in the schemes that do not colour it by its
-// status; the row's author has been advanced to this column already.
-Rgb presentColour(const EvolutionFile& e, int attributeIndex, int i, int c, const std::vector<int>& rowAuthors,
-                  const Rgb& rowPosition)
-{
-    switch (attributeIndex) {
-    case schemeContent:
-        return contentColour(e.rowClasses[i][c]);
-    case schemeAuthors:
-        return authorColour(rowAuthors[i]);
-    default:
-        return rowPosition;
-    }
-}
-
-Rgb linePositionColour(const EvolutionFile& e, int i)
-{
-    return rainbowColour(static_cast<float>(i) / static_cast<float>(e.rowCount));
-}
-
 // The colour the current OpenGL state holds; a scheme the layout does not
 // know leaves it on the cells.
 Rgb currentColour()
@@ -89,20 +70,14 @@ public:
     using Value = Rgb;
 
     ColourMix(const EvolutionFile& e, int attributeIndex, const std::vector<int>& rowAuthors, size_t columns)
-        : e(e), attributeIndex(attributeIndex), rowAuthors(rowAuthors), sums(columns)
+        : rowColours(e, attributeIndex, rowAuthors), sums(columns)
     {
     }
 
-    void beginRow(int i)
-    {
-        row = i;
-        if (attributeIndex == schemeLinePosition)
-            rowPosition = linePositionColour(e, i);
-    }
+    void beginRow(int i) { rowColours.beginRow(i); }
     Value value(int c, int s) const
     {
-        return isPresentStatus(s) ? presentColour(e, attributeIndex, row, c, rowAuthors, rowPosition)
-                                  : statusColours[s];
+        return isPresentStatus(s) ? rowColours.present(c, statusColours[s]) : statusColours[s];
     }
     void set(size_t d, const Value& k, float weight) { sums[d] = {k[0] * weight, k[1] * weight, k[2] * weight}; }
     void add(size_t d, const Value& k, float weight)
@@ -113,12 +88,8 @@ public:
     Rgb mean(size_t d, float total) const { return {sums[d][0] / total, sums[d][1] / total, sums[d][2] / total}; }
 
 private:
-    const EvolutionFile& e;
-    int attributeIndex;
-    const std::vector<int>& rowAuthors;
+    RowColours rowColours;
     std::vector<Rgb> sums;
-    int row = 0;
-    Rgb rowPosition{};
 };
 
 // For "Evolution": the weight each status gathered in the current pixel
@@ -291,6 +262,7 @@ void drawHorizontalCells(const EvolutionFile& e, int attributeIndex)
     Rgb last = known ? Rgb{} : currentColour();
     CellBatch batch(*viewState, rows, std::max(e.columnCount, 0));
     const Columns columns(e, batch);
+    RowColours rowColours(e, attributeIndex, rowAuthors);
     std::array<Rgb, lineStatusCount> outOfRange;
     for (int s = 0; s < lineStatusCount; ++s)
         outOfRange[s] = grey(outOfRangeGrey(s));
@@ -302,7 +274,7 @@ void drawHorizontalCells(const EvolutionFile& e, int attributeIndex)
         if (!rowShows && known)
             continue;
         const char* statuses = e.rowStatus[i];
-        const Rgb rowPosition = attributeIndex == schemeLinePosition ? linePositionColour(e, i) : Rgb{};
+        rowColours.beginRow(i);
         const auto colourOf = [&](int c) -> const Rgb& {
             const int s = decodeStatus(statuses[c]);
             if (!columns.inRange(c))
@@ -312,7 +284,7 @@ void drawHorizontalCells(const EvolutionFile& e, int attributeIndex)
             else if (known) {
                 if (attributeIndex == schemeAuthors)
                     updateRowAuthor(rowAuthors.data(), i, c);
-                last = presentColour(e, attributeIndex, i, c, rowAuthors, rowPosition);
+                last = rowColours.present(c, last);
             }
             return last;
         };

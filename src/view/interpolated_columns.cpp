@@ -6,6 +6,7 @@
 #include "evolution/evolution_file.h"
 #include "view/colour_scheme.h"
 #include "view/interpolated_quads.h"
+#include "view/row_colours.h"
 
 namespace {
 
@@ -39,17 +40,11 @@ Rgb interpolatedRowColour(const EvolutionFile& e, std::vector<int>& rowAuthors, 
     const int s = e.status(row, c);
     if (!isPresentStatus(s))
         return statusColours[s];
-    switch (attributeIndex) {
-    case schemeContent:
-        return contentColour(e.rowClasses[row][c]);
-    case schemeAuthors:
+    if (attributeIndex == schemeAuthors)
         updateRowAuthor(rowAuthors.data(), row, c);
-        return authorColour(rowAuthors[row]);
-    case schemeLinePosition:
-        return rainbowColour(static_cast<float>(row) / static_cast<float>(e.rowCount));
-    default:
-        return statusColours[s];
-    }
+    RowColours colours(e, attributeIndex, rowAuthors);
+    colours.beginRow(row);
+    return colours.present(c, statusColours[s]);
 }
 
 void drawColumnPlain(const EvolutionFile& e, std::vector<int>& rowAuthors, int attributeIndex,

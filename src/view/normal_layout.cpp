@@ -12,6 +12,7 @@
 #include "view/colour_scheme.h"
 #include "view/frame_steps.h"
 #include "view/pointer_overlay.h"
+#include "view/row_colours.h"
 #include "view/version_drawing.h"
 #include "view/view_transforms.h"
 
@@ -27,24 +28,15 @@ Rgb grey(float level)
     return {level, level, level};
 }
 
-// The colour of present row i at revision c; a scheme this layout does not
-// know keeps the colour set last.
-Rgb cellColour(const EvolutionFile& e, int attributeIndex, int i, int c, int status, const std::vector<int>& rowAuthors,
-               const Rgb& last)
+// The colour of the present row `colours` is on at revision c; a scheme
+// this layout does not know keeps the colour set last.
+Rgb cellColour(const RowColours& colours, int c, int status, const Rgb& last)
 {
-    switch (attributeIndex) {
-    case schemeContent:
-        return contentColour(e.rowClasses[i][c]);
-    case schemeEvolution:
-        // Rows near the top of the file are darker.
-        return scaled(statusColours[status], static_cast<float>(i) * 0.6f / static_cast<float>(e.rowCount) + 0.4f);
-    case schemeAuthors:
-        return authorColour(rowAuthors[i]);
-    case schemeLinePosition:
-        return rainbowColour(static_cast<float>(i) / static_cast<float>(e.rowCount));
-    default:
-        return last;
-    }
+    if (colours.scheme != schemeEvolution)
+        return colours.present(c, last);
+    // Rows near the top of the file are darker.
+    const float rowCount = static_cast<float>(colours.evolution.rowCount);
+    return scaled(statusColours[status], static_cast<float>(colours.row) * 0.6f / rowCount + 0.4f);
 }
 
 // The path of the anchored row: where the nearest row at or above it that
@@ -154,11 +146,12 @@ void drawNormalCells(const EvolutionFile& e, int attributeIndex)
     }
 
     std::vector<int> place(columns, 0);
+    RowColours rowColours(e, attributeIndex, rowAuthors);
     int columnsInView = static_cast<int>(drawnColumns.size());
-    const auto placeCell = [&](int i, int c, int s) {
+    const auto placeCell = [&](int c, int s) {
         const int k = place[c]++;
         if (batch.rowShows(k))
-            batch.addCell(c, k, cellColour(e, attributeIndex, i, c, s, rowAuthors, colourBefore[c]));
+            batch.addCell(c, k, cellColour(rowColours, c, s, colourBefore[c]));
         else
             batch.skipCell(c, k);
         if (batch.rowsBelowView(k + 1) && !batch.rowsBelowView(k))
@@ -168,6 +161,7 @@ void drawNormalCells(const EvolutionFile& e, int attributeIndex)
     const int last = std::min(e.lastRevision, columns - 1);
     for (int i = 0; i < rows; ++i) {
         const char* statuses = e.rowStatus[i];
+        rowColours.beginRow(i);
         if (followAuthors) {
             // Authors follow every present cell of the shown range, drawn or not.
             for (int c = first; c <= last; ++c) {
@@ -176,7 +170,7 @@ void drawNormalCells(const EvolutionFile& e, int attributeIndex)
                     continue;
                 updateRowAuthor(rowAuthors.data(), i, c);
                 if (drawn[c])
-                    placeCell(i, c, s);
+                    placeCell(c, s);
             }
             continue;
         }
@@ -185,7 +179,7 @@ void drawNormalCells(const EvolutionFile& e, int attributeIndex)
         for (int c : drawnColumns) {
             const int s = decodeStatus(statuses[c]);
             if (isPresentStatus(s))
-                placeCell(i, c, s);
+                placeCell(c, s);
         }
     }
     batch.flush();
