@@ -2,13 +2,9 @@
 
 #include <FL/Fl.H>
 #include <FL/Fl_Window.H>
-#include <FL/x.H>
-#include <X11/extensions/XTest.h>
 
-#include <chrono>
 #include <cstdio>
 #include <fstream>
-#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -18,6 +14,7 @@
 #include "codeview/listing/code_listing.h"
 #include "evolution/evolution_file.h"
 #include "support/main_window_fixture.h"
+#include "support/pointer_on_screen.h"
 #include "ui/scroll_sync.h"
 #include "ui/widgets.h"
 #include "view/evolution_view.h"
@@ -31,24 +28,6 @@ namespace {
 constexpr int modifiedRow = 21;
 constexpr int modifiedRevision = 1;
 constexpr int rowsAboveModified = 13;
-
-// Waits for the toolkit to have handled what the X server sent, until
-// `done` holds or a few seconds have passed.
-bool waitUntil(const std::function<bool()>& done)
-{
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        Fl::wait(0.02);
-    }
-    return true;
-}
-
-struct Pixel {
-    int x = 0;
-    int y = 0;
-};
 
 // The middle of the Normal cell at stack position k of a revision.
 Pixel normalCellCentre(int k, int revision)
@@ -69,32 +48,6 @@ int sendKey(int event, int key, Pixel at = {})
 {
     Fl::e_keysym = key;
     return sendAt(event, at);
-}
-
-Pixel canvasOnScreen()
-{
-    Window child = 0;
-    int x = 0, y = 0;
-    XTranslateCoordinates(fl_display, fl_xid(evolutionView), RootWindow(fl_display, fl_screen), 0, 0, &x, &y,
-                          &child);
-    return {x, y};
-}
-
-Pixel pointerOnScreen()
-{
-    Window root = 0, child = 0;
-    int x = 0, y = 0, windowX = 0, windowY = 0;
-    unsigned mask = 0;
-    XQueryPointer(fl_display, RootWindow(fl_display, fl_screen), &root, &child, &x, &y, &windowX, &windowY, &mask);
-    return {x, y};
-}
-
-// Off the window, so that no stray pointer event reaches the canvas.
-void parkPointer()
-{
-    XWarpPointer(fl_display, None, RootWindow(fl_display, fl_screen), 0, 0, 0, 0, 1590, 1190);
-    XSync(fl_display, False);
-    settleWindow();
 }
 
 std::string textLine(const std::string& path, int number)
@@ -139,10 +92,7 @@ protected:
 
 TEST_F(PointerHandlingTest, APointerMovedOverACellNamesItAndListsItsRevision)
 {
-    const Pixel cell = modifiedCell();
-    const Pixel canvas = canvasOnScreen();
-    XTestFakeMotionEvent(fl_display, -1, canvas.x + cell.x, canvas.y + cell.y, CurrentTime);
-    XFlush(fl_display);
+    movePointerOverCanvas(modifiedCell());
     ASSERT_TRUE(waitUntil([] { return statusText().rfind("Line:", 0) == 0; })) << statusText();
 
     EXPECT_TRUE(pointerInCanvas);

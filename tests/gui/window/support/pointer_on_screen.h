@@ -1,0 +1,22 @@
+#pragma once
+// The real pointer over the main window's canvas, moved through the X test
+// extension and read back from the X server.
+
+#include <functional>
+
+struct Pixel {
+    int x = 0;
+    int y = 0;
+};
+
+// Waits for the toolkit to have handled what the X server sent, until
+// `done` holds or a few seconds have passed.
+bool waitUntil(const std::function<bool()>& done);
+
+// The canvas's top-left corner on the screen.
+Pixel canvasOnScreen();
+Pixel pointerOnScreen();
+// Moves the pointer to `at` in canvas pixels, as the user's hand would.
+void movePointerOverCanvas(Pixel at);
+// Off the window, so that no stray pointer event reaches the canvas.
+void parkPointer();
