@@ -13,6 +13,7 @@ void ViewState::reset()
     const size_t rows = tableRows > 0 ? static_cast<size_t>(tableRows) : 0;
     const size_t columns = tableColumns > 0 ? static_cast<size_t>(tableColumns) : 0;
     rowHeights.assign(rows + 1, std::vector<float>(columns, 0.0f));
+    rowHeightsBasis = {};
 
     loaded = false;
     pointerMode = 0;
@@ -54,4 +55,5 @@ void ViewState::release()
         spans.clear();
     rowHeights.clear();
     rowHeights.shrink_to_fit();
+    rowHeightsBasis = {};
 }

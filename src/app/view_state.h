@@ -17,6 +17,27 @@ struct CodeSpan {
 constexpr int codeListingSlots = 100;
 constexpr int endOfLineColumn = 10000;
 
+// What the row heights were last computed for: the evolution, its grid, range
+// and focus, and the options that shape the shrinking. A frame can then tell
+// whether the table still describes what it is about to draw. Whatever
+// rewrites the table other than the whole computation clears `valid`.
+struct RowHeightsBasis {
+    bool valid = false;
+    const void* evolution = nullptr;
+    int rows = 0;
+    int columns = 0;
+    int focus = -1;
+    int first = 0;
+    int last = -1;
+    int balanceImage = 0;
+    int redistributeSpace = 0;
+    float curvature = 0.0f;
+    float steepness = 0.0f;
+    float mixer = 0.0f;
+
+    bool operator==(const RowHeightsBasis&) const = default;
+};
+
 class ViewState {
 public:
     ViewState(int rows, int columns);
@@ -37,6 +58,7 @@ public:
     // Per shown row and revision, the row's height factor in the
     // Interpolated layout, plus a last row for the space freed per column.
     std::vector<std::vector<float>> rowHeights;
+    RowHeightsBasis rowHeightsBasis;
     int balanceImage = 1;
     int redistributeSpace = 1;
     int antiAliasing = 1;

@@ -16,15 +16,20 @@
 #include "view/version_drawing.h"
 #include "view/view_transforms.h"
 
-// The block overlay reads the row heights the layout pass of the frame
-// before left, or those of the last computation without drawing.
+// The block overlay is drawn before the layout pass computes the heights of
+// this frame, from those the last computation left. They are brought up to
+// date first when the focus, the range or an option has changed since, or
+// another layout has reset them, or the overlay would stand at the rows of
+// the picture before until the next redraw.
 void drawInterpolatedFrame(const EvolutionFile& evolution)
 {
     const ViewState& v = *viewState;
     clearFrame();
     drawFrameBackground();
-    if (v.displayBlocks == 1)
+    if (v.displayBlocks == 1) {
+        ensureInterpolatedHeights(evolution);
         drawInterpolatedBlocks(evolution, blockCushionTexture, v.blocksAbove);
+    }
     drawRevisionCushions(evolution.columnCount, v.cushionStrength);
     drawInterpolatedLayout(evolution, v.attributeIndex);
     if (v.versionDrawing == versionDrawingLines)

@@ -500,6 +500,43 @@ TEST_F(InterpolatedView, ABlockFromTheFirstRevisionStartsAtTheUniformRowsAndFoll
     EXPECT_FALSE(darkened(frame.fromTop(38, 66), rowColourAt(1, 0)));
 }
 
+TEST_F(InterpolatedView, TheFirstFrameAfterAFocusChangeDrawsTheBlocksAtTheNewRows)
+{
+    // Row 1 is deleted in revision 2 (column 2). Focused on column 3 it
+    // keeps its full height in column 1; focused on column 2 it is gone
+    // there, so at the right edge of column 1 the block over rows 2 and 3
+    // rises from the top of row 2 (y = 40) to one row down (y = 20).
+    EvolutionSketch sketch;
+    sketch.statuses = {"XXXX", "XX<<", "XXXX", "XXXX"};
+    sketch.authors = {"ann", "ann", "ann", "ann"};
+    show(sketch, 160, 80, 40.0f, 20.0f);
+    EvolutionFile& e = *currentEvolution;
+    viewState->redistributeSpace = 0;
+    viewState->balanceImage = 0;
+    viewState->blocksAbove = 10;
+    e.blocks = {{2, 1, 3, 1, 10.0f}};
+    e.setFocusRevision(modeInterpolated, 3);
+    ASSERT_EQ(e.focusRevision, 3);
+    const Frame before = draw();
+    viewState->displayBlocks = 1;
+    draw();
+
+    e.setFocusRevision(modeInterpolated, 2);
+    ASSERT_EQ(e.focusRevision, 2);
+    const Frame first = draw();
+    const Frame settled = draw();
+    for (int x : {42, 60, 77})
+        EXPECT_EQ(changedInColumn(first, settled, x), 0) << "x " << x;
+    // Near the right edge, between the two tops, row 2 now lies over the
+    // block's rim; above it row 0 stays unshaded.
+    viewState->displayBlocks = 0;
+    const Frame plain = draw();
+    EXPECT_FALSE(same(first.fromTop(77, 30), plain.fromTop(77, 30)));
+    EXPECT_TRUE(same(first.fromTop(77, 10), plain.fromTop(77, 10)));
+    // There the rows themselves have moved: row 1 showed before.
+    EXPECT_FALSE(same(before.fromTop(77, 30), plain.fromTop(77, 30)));
+}
+
 // The pointer highlight over four rows of four revisions that never change.
 class InterpolatedHighlight : public InterpolatedView {
 protected:

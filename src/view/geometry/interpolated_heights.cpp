@@ -158,6 +158,26 @@ Cell cellAt(const RowShrink& row, int status, int c)
     return {};
 }
 
+RowHeightsBasis basisOf(const EvolutionFile& e)
+{
+    const ViewState& v = *viewState;
+    return {.valid = true,
+            .evolution = &e,
+            .rows = e.rowCount,
+            .columns = e.columnCount,
+            .focus = e.focusRevision,
+            .first = e.firstRevision,
+            .last = e.lastRevision,
+            .balanceImage = v.balanceImage,
+            .redistributeSpace = v.redistributeSpace,
+            .curvature = v.curvature,
+            .steepness = v.steepness,
+            .mixer = v.mixer};
+}
+
+// A table written in part no longer holds any whole computation.
+void markPartial() { viewState->rowHeightsBasis.valid = false; }
+
 // The height each full row of a column gains so that the column fills its
 // full height again.
 float redistributedExtra(const ColumnHeights& computed)
@@ -183,6 +203,7 @@ ColumnHeights computeColumnHeights(const EvolutionFile& evolution, int column, s
     ShrinkPlan plan = planShrinking(evolution);
     if (column < plan.range.first || column > plan.range.last)
         return {};
+    markPartial();
     auto& table = viewState->rowHeights;
     const size_t rows = static_cast<size_t>(evolution.rowCount);
     const size_t c = static_cast<size_t>(column);
@@ -211,6 +232,7 @@ ColumnOffsets redistributeColumn(const EvolutionFile& evolution, int column, con
     if (viewState->redistributeSpace == 1) {
         if (computed.fullRows == 0)
             return {};
+        markPartial();
         const float extra = redistributedExtra(computed);
         auto& table = viewState->rowHeights;
         for (size_t i = 0; i < heights.size(); ++i) {
@@ -232,6 +254,7 @@ void copyFocusColumn(const EvolutionFile& evolution)
         return;
     const size_t from = static_cast<size_t>(range.focus - 1);
     const size_t to = static_cast<size_t>(range.focus);
+    markPartial();
     auto& table = viewState->rowHeights;
     for (size_t i = 0; i <= static_cast<size_t>(evolution.rowCount); ++i)
         table[i][to] = table[i][from];
@@ -248,8 +271,10 @@ void computeInterpolatedHeights(const EvolutionFile& evolution)
     ShrinkPlan plan = planShrinking(evolution);
     const WalkRange& range = plan.range;
     if (range.last < range.first) {
-        if (viewState)
+        if (viewState) {
             resetRowHeights(evolution);
+            viewState->rowHeightsBasis = basisOf(evolution);
+        }
         return;
     }
     const size_t first = static_cast<size_t>(range.first);
@@ -303,6 +328,18 @@ void computeInterpolatedHeights(const EvolutionFile& evolution)
         }
     }
     copyFocusColumn(evolution);
+    viewState->rowHeightsBasis = basisOf(evolution);
+}
+
+bool interpolatedHeightsFresh(const EvolutionFile& evolution)
+{
+    return viewState && viewState->rowHeightsBasis.valid && viewState->rowHeightsBasis == basisOf(evolution);
+}
+
+void ensureInterpolatedHeights(const EvolutionFile& evolution)
+{
+    if (!interpolatedHeightsFresh(evolution))
+        computeInterpolatedHeights(evolution);
 }
 
 void walkInterpolatedColumns(const EvolutionFile& evolution,

@@ -32,6 +32,8 @@ struct ColumnHeights {
 
 // Computes the heights of range column `column` into `heights` (one per
 // shown row) and into rowHeights, and its freed space into the extra row.
+// Like the two below, it leaves the table not counting as fresh, since one
+// column alone is not the whole computation.
 ColumnHeights computeColumnHeights(const EvolutionFile& evolution, int column, std::vector<float>& heights);
 
 struct ColumnOffsets {
@@ -61,5 +63,15 @@ struct InterpolatedColumn {
 void walkInterpolatedColumns(const EvolutionFile& evolution,
                              const std::function<void(const InterpolatedColumn&)>& visit);
 
-// The whole computation without drawing.
+// The whole computation without drawing. Afterwards the table counts as
+// fresh until the evolution's grid, range or focus, or one of the options
+// that shape the shrinking, changes, or the table is reset or made anew.
 void computeInterpolatedHeights(const EvolutionFile& evolution);
+
+// Whether rowHeights hold the whole computation for the evolution and the
+// options as they are now.
+bool interpolatedHeightsFresh(const EvolutionFile& evolution);
+
+// The whole computation, unless the table is fresh; for what reads the
+// heights before the layout pass of a frame computes them again.
+void ensureInterpolatedHeights(const EvolutionFile& evolution);

@@ -9,6 +9,9 @@
 void resetRowHeights(const EvolutionFile& evolution)
 {
     auto& heights = viewState->rowHeights;
+    // The layouts that reset the table every frame leave it holding no
+    // Interpolated computation.
+    viewState->rowHeightsBasis.valid = false;
     if (heights.empty())
         return;
     const size_t rows = std::min(static_cast<size_t>(std::max(evolution.rowCount, 0)), heights.size() - 1);
