@@ -57,22 +57,14 @@ void tracePointedRow(const EvolutionFile& e)
     if (!rowHeightsHold(e) || e.columnCount <= 0)
         return;
     const auto& heights = v.rowHeights;
-    std::vector<float> bottom(e.columnCount);
+    std::vector<PathPoint> path(e.columnCount);
     for (int r = 0; r < e.columnCount; ++r)
-        bottom[r] = columnTopOffset(e, r);
+        path[r] = {static_cast<float>(r), columnTopOffset(e, r)};
     for (int k = 0; k <= std::min(v.pointerRow, e.rowCount - 1); ++k)
         for (int r = 0; r < e.columnCount; ++r)
-            bottom[r] += heights[k][r];
-
-    pushViewTransform(rowUnitTransform);
-    glLineWidth(v.lineSize > 2.0f ? v.lineSize : 2.0f);
-    glColor4f(0.0f, 0.0f, 0.0f, 0.5f);
-    glBegin(GL_LINE_STRIP);
-    for (int r = 0; r < e.columnCount; ++r)
-        glVertex2f(static_cast<float>(r), bottom[r]);
-    glVertex2f(static_cast<float>(e.columnCount), bottom.back());
-    glEnd();
-    pushViewTransform(popTransform);
+            path[r].y += heights[k][r];
+    path.push_back({static_cast<float>(e.columnCount), path.back().y});
+    drawRowPath(path, 0.5f);
 }
 
 }  // namespace

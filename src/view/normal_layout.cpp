@@ -54,37 +54,30 @@ void drawAnchoredRowPath(const EvolutionFile& e)
     row = std::max(row, 0);
 
     // Per column, the bottom edge of the row's cell, or where it would be.
-    std::vector<float> bottom(e.columnCount, 0.0f);
+    std::vector<PathPoint> path(e.columnCount);
     for (int c = 0; c < e.columnCount; ++c) {
         int present = 0;
         for (int i = 0; i <= row; ++i)
             present += e.rowPresent(i, c) ? 1 : 0;
-        bottom[c] = static_cast<float>(present);
+        path[c] = {static_cast<float>(c), static_cast<float>(present)};
     }
-    const float end = static_cast<float>(e.columnCount);
+    const PathPoint end = {static_cast<float>(e.columnCount), path.back().y};
 
-    pushViewTransform(rowUnitTransform);
-    glLineWidth(v.lineSize > 2.0f ? v.lineSize : 2.0f);
-    glColor4f(0.0f, 0.0f, 0.0f, 0.3f);
-    glBegin(GL_LINE_STRIP);
-    for (int c = 0; c < e.columnCount; ++c)
-        glVertex2f(static_cast<float>(c), bottom[c]);
-    glVertex2f(end, bottom.back());
-    glEnd();
-
-    glBegin(GL_LINE_STRIP);
+    std::vector<PathPoint> lifetime;
     bool deleted = false;
     for (int c = 0; c < e.columnCount && !deleted; ++c) {
         const int s = e.status(row, c);
         if (s == statusDeleted)
             deleted = true;
         else if (s != statusAdded)
-            glVertex2f(static_cast<float>(c), bottom[c]);
+            lifetime.push_back(path[c]);
     }
     if (!deleted)
-        glVertex2f(end, bottom.back());
-    glEnd();
-    pushViewTransform(popTransform);
+        lifetime.push_back(end);
+    path.push_back(end);
+
+    drawRowPath(path, 0.3f);
+    drawRowPath(lifetime, 0.3f);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "app/globals.h"
 #include "view/frame_steps.h"
+#include "view/view_transforms.h"
 
 void shadeAnchoredRevision(float overhang)
 {
@@ -12,6 +13,19 @@ void shadeAnchoredRevision(float overhang)
     glColor4f(0.0f, 0.0f, 0.0f, 0.2f);
     fillRect(r * v.versionSize - v.scrollX, 0.0f, (r + 1.0f) * v.versionSize - v.scrollX + overhang,
              static_cast<float>(v.viewHeight));
+}
+
+void drawRowPath(const std::vector<PathPoint>& path, float alpha)
+{
+    const ViewState& v = *viewState;
+    pushViewTransform(rowUnitTransform);
+    glLineWidth(v.lineSize > 2.0f ? v.lineSize : 2.0f);
+    glColor4f(0.0f, 0.0f, 0.0f, alpha);
+    glBegin(GL_LINE_STRIP);
+    for (const PathPoint& point : path)
+        glVertex2f(point.x, point.y);
+    glEnd();
+    pushViewTransform(popTransform);
 }
 
 void drawPointerOverlay(const EvolutionFile& evolution, void (*drawRowPart)(const EvolutionFile&), float overhang)

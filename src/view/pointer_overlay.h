@@ -2,6 +2,8 @@
 // What the layouts' pointer overlays share: the Ctrl navigation modes and
 // the overlay they draw by them.
 
+#include <vector>
+
 class EvolutionFile;
 
 // The view state's pointerMode.
@@ -16,6 +18,18 @@ enum PointerMode : int {
 // in window pixels, with the blend function the caller set; the band reaches
 // `overhang` pixels past the column's right edge.
 void shadeAnchoredRevision(float overhang = 0.0f);
+
+// A corner of a path through the columns: x in revisions, y in rows counted
+// down from the top.
+struct PathPoint {
+    float x = 0.0f;
+    float y = 0.0f;
+};
+
+// The path of the anchored row through the columns, as a line as wide as a
+// row and at least two pixels, so that it stays visible on thin rows, in
+// black of `alpha` with the blend function the caller set.
+void drawRowPath(const std::vector<PathPoint>& path, float alpha);
 
 // The overlay by the pointer mode, blended over the frame: the anchored
 // revision's column shaded, with `overhang`, unless only the row is held,
