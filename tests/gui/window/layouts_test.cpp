@@ -12,7 +12,6 @@
 #include <string>
 
 #include "app/globals.h"
-#include "app/open_close.h"
 #include "colouring/colour_maps.h"
 #include "evolution/evolution_file.h"
 #include "support/canvas_pixels.h"
@@ -134,24 +133,13 @@ std::string cellStatusStart(const EvolutionFile& e, const PointedCell& cell)
     return text;
 }
 
-class LayoutsTest : public MainWindowTest {
+class LayoutsTest : public ExampleUnderPointerTest {
 protected:
     void SetUp() override
     {
-        MainWindowTest::SetUp();
-        parkPointer();
-        openEvolution(examplePath());
-        settleWindow();
-        ASSERT_TRUE(viewState->loaded);
-        ASSERT_EQ(currentEvolution->columnCount, 20);
+        ExampleUnderPointerTest::SetUp();
         chooseItem(attributeChoice, schemeEvolution);
         ASSERT_EQ(viewState->attributeIndex, schemeEvolution);
-    }
-
-    void TearDown() override
-    {
-        parkPointer();
-        MainWindowTest::TearDown();
     }
 
     // Chooses the view mode as the user does, then checks that the pointer

@@ -68,23 +68,12 @@ std::vector<std::string> listingLines()
     return lines;
 }
 
-class PointerHandlingTest : public MainWindowTest {
+class PointerHandlingTest : public ExampleUnderPointerTest {
 protected:
     void SetUp() override
     {
-        MainWindowTest::SetUp();
-        parkPointer();
-        openEvolution(examplePath());
-        settleWindow();
-        ASSERT_TRUE(viewState->loaded);
+        ExampleUnderPointerTest::SetUp();
         ASSERT_EQ(evolutionView->layoutMode, modeNormal);
-        ASSERT_EQ(currentEvolution->columnCount, 20);
-    }
-
-    void TearDown() override
-    {
-        parkPointer();
-        MainWindowTest::TearDown();
     }
 
     Pixel modifiedCell() const { return normalCellCentre(rowsAboveModified, modifiedRevision); }

@@ -1,14 +1,14 @@
 #include "support/pointer_on_screen.h"
 
-// Before Xlib, whose None macro would break GoogleTest's own None.
-#include "support/main_window_fixture.h"
-
 #include <FL/Fl.H>
 #include <FL/x.H>
 #include <X11/extensions/XTest.h>
 
 #include <chrono>
 
+#include "app/globals.h"
+#include "app/open_close.h"
+#include "evolution/evolution_file.h"
 #include "ui/widgets.h"
 #include "view/evolution_view.h"
 
@@ -53,4 +53,20 @@ void parkPointer()
     XWarpPointer(fl_display, None, RootWindow(fl_display, fl_screen), 0, 0, 0, 0, 1590, 1190);
     XSync(fl_display, False);
     settleWindow();
+}
+
+void ExampleUnderPointerTest::SetUp()
+{
+    MainWindowTest::SetUp();
+    parkPointer();
+    openEvolution(examplePath());
+    settleWindow();
+    ASSERT_TRUE(viewState->loaded);
+    ASSERT_EQ(currentEvolution->columnCount, 20);
+}
+
+void ExampleUnderPointerTest::TearDown()
+{
+    parkPointer();
+    MainWindowTest::TearDown();
 }

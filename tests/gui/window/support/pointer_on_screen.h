@@ -4,6 +4,8 @@
 
 #include <functional>
 
+#include "support/main_window_fixture.h"
+
 struct Pixel {
     int x = 0;
     int y = 0;
@@ -20,3 +22,11 @@ Pixel pointerOnScreen();
 void movePointerOverCanvas(Pixel at);
 // Off the window, so that no stray pointer event reaches the canvas.
 void parkPointer();
+
+// The bundled example open in the window, with the pointer parked off the
+// window before and after each test.
+class ExampleUnderPointerTest : public MainWindowTest {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+};
