@@ -29,8 +29,9 @@ TEST_F(ReshuffleColours, NinePressesRestoreTheFirstOrder)
 {
     for (int press = 1; press <= 9; ++press) {
         reshuffleIdentifierColours();
-        if (press < 9)
+        if (press < 9) {
             EXPECT_NE(identifierColours, original) << press;
+        }
     }
     EXPECT_EQ(identifierColours, original);
 }
