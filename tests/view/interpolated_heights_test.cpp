@@ -374,6 +374,91 @@ TEST_F(InterpolatedHeights, OneColumnComputesAsTheWalkDoes)
     EXPECT_EQ(computeColumnHeights(e(), 8, heights).fullRows, 3);
 }
 
+// The walk hands the columns out a group at a time; over a range wider
+// than a group, starting and ending within groups, every column must still
+// be the one the column-by-column computation gives, and each must start
+// where the one before it ended.
+TEST(InterpolatedHeightsWide, EveryColumnOfAWideRangeComputesAsColumnByColumn)
+{
+    const auto runs = [](const std::vector<std::pair<char, int>>& parts) {
+        std::string statuses;
+        for (const auto& [status, count] : parts)
+            statuses.append(static_cast<size_t>(count), status);
+        return statuses;
+    };
+    OpenEvolution open(sketchOf({
+        runs({{'X', 40}}),
+        runs({{'X', 9}, {'D', 31}}),
+        runs({{'>', 30}, {'X', 10}}),
+        runs({{'X', 5}, {'-', 3}, {'X', 22}, {'D', 10}}),
+        runs({{'>', 4}, {'X', 16}, {'D', 20}}),
+        runs({{'X', 23}, {'D', 17}}),
+        runs({{'>', 18}, {'X', 22}}),
+    }));
+    ASSERT_TRUE(open.loaded);
+    EvolutionFile& e = open.evolution();
+    e.setRevisionRange(modeInterpolated, 4, 38);
+    ASSERT_EQ(e.firstRevision, 3);
+    ASSERT_EQ(e.lastRevision, 37);
+    const int focusColumn = 21;
+    e.focusRevision = focusColumn;
+    const size_t rows = static_cast<size_t>(e.rowCount);
+    ASSERT_EQ(rows, 7u);
+    const auto tableColumn = [&](int c) {
+        std::vector<float> heights;
+        for (size_t row = 0; row < rows; ++row)
+            heights.push_back(viewState->rowHeights[row][static_cast<size_t>(c)]);
+        return heights;
+    };
+
+    for (int redistribute : {0, 1})
+        for (int balance : {0, 1}) {
+            viewState->redistributeSpace = redistribute;
+            viewState->balanceImage = balance;
+            struct Visit {
+                int column;
+                ColumnOffsets offsets;
+                std::vector<float> previous, current;
+            };
+            std::vector<Visit> visits;
+            walkInterpolatedColumns(e, [&](const InterpolatedColumn& c) {
+                visits.push_back({c.column, c.offsets, c.previous, c.current});
+            });
+            ASSERT_EQ(visits.size(), 35u);
+            std::vector<float> previous(rows, 1.0f);
+            float previousFreed = 0.0f;
+            int shrunk = 0;
+            for (size_t k = 0; k < visits.size(); ++k) {
+                const Visit& walked = visits[k];
+                const int c = walked.column;
+                const std::string where = std::to_string(redistribute) + std::to_string(balance) + " column " +
+                                          std::to_string(c);
+                ASSERT_EQ(c, 3 + static_cast<int>(k));
+                EXPECT_EQ(walked.previous, previous) << where;
+                EXPECT_EQ(walked.current, tableColumn(c)) << where;
+                previous = walked.current;
+                const float walkedFreed = viewState->rowHeights[rows][static_cast<size_t>(c)];
+                if (walkedFreed > 0.0f)
+                    ++shrunk;
+                if (c == focusColumn) {
+                    EXPECT_EQ(walked.current, visits[k - 1].current) << where;
+                } else {
+                    std::vector<float> heights;
+                    const ColumnHeights computed = computeColumnHeights(e, c, heights);
+                    EXPECT_EQ(computed.freedSpace, walkedFreed) << where;
+                    const ColumnOffsets offsets = redistributeColumn(e, c, computed, heights, previousFreed);
+                    EXPECT_EQ(heights, walked.current) << where;
+                    EXPECT_EQ(offsets.left, walked.offsets.left) << where;
+                    EXPECT_EQ(offsets.right, walked.offsets.right) << where;
+                }
+                previousFreed = walkedFreed;
+            }
+            // Most columns of the range shrink some row, so the comparison
+            // is not one of full columns alone.
+            EXPECT_GT(shrunk, 25) << redistribute << balance;
+        }
+}
+
 TEST(InterpolatedHeightsBounds, TablesThatDoNotHoldTheGridAreLeftAlone)
 {
     OpenEvolution open(sketchOf(twelveRevisions));

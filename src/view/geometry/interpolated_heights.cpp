@@ -1,6 +1,7 @@
 #include "view/geometry/interpolated_heights.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstddef>
 
@@ -342,9 +343,15 @@ void ensureInterpolatedHeights(const EvolutionFile& evolution)
         computeInterpolatedHeights(evolution);
 }
 
+// The table keeps each row's heights together, while the drawing takes a
+// column at a time. Copying a column out row by row would touch a cache
+// line of every row for each column; instead the columns are copied out a
+// group at a time, as wide as a cache line, so that each row is read once a
+// group and the group's columns stay in cache while they are drawn.
 void walkInterpolatedColumns(const EvolutionFile& evolution,
                              const std::function<void(const InterpolatedColumn&)>& visit)
 {
+    constexpr size_t columnsPerGroup = 16;
     computeInterpolatedHeights(evolution);
     const WalkRange range = walkRange(evolution);
     if (range.last < range.first)
@@ -353,16 +360,28 @@ void walkInterpolatedColumns(const EvolutionFile& evolution,
     const auto& table = viewState->rowHeights;
     const bool balanced = columnsBalanced();
     std::vector<float> previous(rows, 1.0f);
-    std::vector<float> current(rows);
+    std::vector<std::vector<float>> group(columnsPerGroup, std::vector<float>(rows));
+    std::array<float*, columnsPerGroup> into{};
     float previousOffset = 0.0f;
-    for (int c = range.first; c <= range.last; ++c) {
-        const size_t column = static_cast<size_t>(c);
-        for (size_t i = 0; i < rows; ++i)
-            current[i] = table[i][column];
-        const float freed = table[rows][column];
-        const ColumnOffsets offsets = balanced ? ColumnOffsets{previousOffset, freed} : ColumnOffsets{};
-        visit(InterpolatedColumn{c, offsets, previous, current});
-        previous.swap(current);
-        previousOffset = freed;
+    const size_t last = static_cast<size_t>(range.last);
+    for (size_t start = static_cast<size_t>(range.first); start <= last; start += columnsPerGroup) {
+        const size_t width = std::min(columnsPerGroup, last + 1 - start);
+        for (size_t k = 0; k < width; ++k)
+            into[k] = group[k].data();
+        for (size_t i = 0; i < rows; ++i) {
+            const float* from = table[i].data() + start;
+            for (size_t k = 0; k < width; ++k)
+                into[k][i] = from[k];
+        }
+        for (size_t k = 0; k < width; ++k) {
+            const size_t column = start + k;
+            const float freed = table[rows][column];
+            const ColumnOffsets offsets = balanced ? ColumnOffsets{previousOffset, freed} : ColumnOffsets{};
+            visit(InterpolatedColumn{static_cast<int>(column), offsets, k == 0 ? previous : group[k - 1],
+                                     group[k]});
+            previousOffset = freed;
+        }
+        // The group's last column is the left edge of the next group's first.
+        previous.swap(group[width - 1]);
     }
 }
