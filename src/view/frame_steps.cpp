@@ -5,13 +5,13 @@
 #include "app/globals.h"
 #include "colouring/colour_textures.h"
 #include "evolution/evolution_file.h"
+#include "view/version_drawing.h"
 #include "view/view_transforms.h"
 
 namespace {
 
 constexpr float backgroundGrey = 0.8f;
 constexpr float noDataGrey = 0.85f;
-constexpr int versionDrawingCushions = 0;
 constexpr float focusBarHalfWidth = 1.0f;
 constexpr float focusArrowHeight = 10.0f;
 
