@@ -13,6 +13,7 @@
 #include "evolution/evolution_path.h"
 #include "syntax/grammar.h"
 #include "ui/scroll_sync.h"
+#include "ui/widgets.h"
 #include "ui/window_states.h"
 
 void chooseAndOpen()
@@ -75,5 +76,11 @@ void closeEvolution()
 void exitProgram()
 {
     closeEvolution();
+    // Hidden now, while every global is still alive: hiding hands the
+    // keyboard focus around and the canvases answer by reading the view
+    // state, which the exit below destroys before the window it would
+    // otherwise hide.
+    if (mainWindow)
+        mainWindow->hide();
     std::exit(0);
 }

@@ -117,6 +117,8 @@ await_exit() {
   wait "$pid"
   status=$?
   pid=""
+  # A sanitizer's report at exit explains an unexpected status.
+  [ "$status" = 0 ] || cat "$work/output"
 }
 
 stop() {
