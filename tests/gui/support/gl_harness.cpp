@@ -28,17 +28,6 @@ void settle()
 
 }  // namespace
 
-Rgba Frame::at(int x, int y) const
-{
-    if (x < 0 || y < 0 || x >= width || y >= height) {
-        ADD_FAILURE() << "pixel (" << x << ", " << y << ") lies outside the " << width << " x " << height
-                      << " frame";
-        return {};
-    }
-    const unsigned char* p = &rgba[(static_cast<size_t>(y) * width + x) * 4];
-    return {p[0], p[1], p[2], p[3]};
-}
-
 ::testing::AssertionResult showsColour(const Rgba& pixel, const Rgb& expected, int tolerance)
 {
     const int channels[3] = {pixel.red, pixel.green, pixel.blue};
@@ -90,16 +79,7 @@ Frame GlHarness::drawFrame()
 
 Frame GlHarness::readFrame()
 {
-    glCanvas->make_current();
-    glFinish();
-    Frame frame;
-    frame.width = glCanvas->w();
-    frame.height = glCanvas->h();
-    frame.rgba.resize(static_cast<size_t>(frame.width) * frame.height * 4);
-    glReadBuffer(GL_BACK);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, frame.width, frame.height, GL_RGBA, GL_UNSIGNED_BYTE, frame.rgba.data());
-    return frame;
+    return readBackBuffer(*glCanvas);
 }
 
 void GlHarness::resize(int width, int height)

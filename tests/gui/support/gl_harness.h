@@ -8,27 +8,11 @@
 #include <gtest/gtest.h>
 
 #include "colouring/colour_maps.h"
+#include "frame_readback.h"
 
 class Fl_Gl_Window;
 class Fl_Window;
 class EvolutionView;
-
-// One pixel, each channel a level 0..255.
-struct Rgba {
-    int red = 0, green = 0, blue = 0, alpha = 0;
-};
-
-// A frame as read back, in OpenGL's window coordinates: x to the right, y
-// upwards from the bottom row 0.
-struct Frame {
-    int width = 0;
-    int height = 0;
-    std::vector<unsigned char> rgba;  // bottom row first
-
-    Rgba at(int x, int y) const;
-    // The same pixel with y counted downwards from the top row 0.
-    Rgba fromTop(int x, int y) const { return at(x, height - 1 - y); }
-};
 
 // Whether a pixel shows a colour given as 0..1 floats, each channel within
 // `tolerance` levels of the colour's nearest level.

@@ -33,31 +33,32 @@ void chooseItem(Fl_Choice* choice, int item)
 
 // Whether the pixel shows `colour` darkened or not by the cushions, which
 // scale all three channels alike.
-bool showsShadeOf(const unsigned char* pixel, const Rgb& colour)
+bool showsShadeOf(const Rgba& pixel, const Rgb& colour)
 {
-    const int brightest = std::max({pixel[0], pixel[1], pixel[2]});
+    const int channels[3] = {pixel.red, pixel.green, pixel.blue};
+    const int brightest = std::max({channels[0], channels[1], channels[2]});
     const float top = std::max({colour[0], colour[1], colour[2]});
     if (brightest < 80 || top <= 0.0f)
         return false;
     const float scale = static_cast<float>(brightest) / top;
     for (int channel = 0; channel < 3; ++channel)
-        if (std::abs(static_cast<float>(pixel[channel]) - colour[channel] * scale) > 4.0f)
+        if (std::abs(static_cast<float>(channels[channel]) - colour[channel] * scale) > 4.0f)
             return false;
     return true;
 }
 
-int pixelsShowingShadeOf(const CanvasPixels& canvas, const Rgb& colour)
+int pixelsShowingShadeOf(const Frame& canvas, const Rgb& colour)
 {
     int count = 0;
     for (int y = 0; y < canvas.height; ++y)
         for (int x = 0; x < canvas.width; ++x)
-            count += showsShadeOf(canvas.at(x, y), colour) ? 1 : 0;
+            count += showsShadeOf(canvas.fromTop(x, y), colour) ? 1 : 0;
     return count;
 }
 
-bool showsExactly(const unsigned char* pixel, int red, int green, int blue)
+bool showsExactly(const Rgba& pixel, int red, int green, int blue)
 {
-    return std::abs(pixel[0] - red) <= 2 && std::abs(pixel[1] - green) <= 2 && std::abs(pixel[2] - blue) <= 2;
+    return std::abs(pixel.red - red) <= 2 && std::abs(pixel.green - green) <= 2 && std::abs(pixel.blue - blue) <= 2;
 }
 
 // A pixel inside the cell of a present row in the current layout: in the
@@ -175,14 +176,14 @@ TEST_F(LayoutsTest, EachViewModeDrawsItsLayoutAndNamesTheCellUnderThePointer)
 
     // Normal stacks only the lines present in each revision: no cell is
     // coloured as added or deleted.
-    const CanvasPixels normal = drawCanvas();
+    const Frame normal = drawCanvas();
     EXPECT_EQ(pixelsShowingShadeOf(normal, added), 0);
     EXPECT_EQ(pixelsShowingShadeOf(normal, deleted), 0);
 
     // Horizontal keeps every line on its row, and colours the revisions
     // before a line was added and after it was deleted by those statuses.
     chooseLayoutAndPoint(modeHorizontal);
-    const CanvasPixels horizontal = drawCanvas();
+    const Frame horizontal = drawCanvas();
     EXPECT_GT(pixelsShowingShadeOf(horizontal, added), 50);
     EXPECT_GT(pixelsShowingShadeOf(horizontal, deleted), 50);
 
@@ -194,15 +195,15 @@ TEST_F(LayoutsTest, EachViewModeDrawsItsLayoutAndNamesTheCellUnderThePointer)
     const int markerX = static_cast<int>(static_cast<float>(e.focusRevision) * v.versionSize - v.scrollX);
     ASSERT_GE(markerX, 0);
     ASSERT_LT(markerX, v.viewWidth);
-    const CanvasPixels interpolated = drawCanvas();
+    const Frame interpolated = drawCanvas();
     for (int y : {interpolated.height / 4, interpolated.height / 2, interpolated.height * 3 / 4})
-        EXPECT_TRUE(showsExactly(interpolated.at(markerX, y), 204, 204, 255)) << "at " << markerX << ", " << y;
+        EXPECT_TRUE(showsExactly(interpolated.fromTop(markerX, y), 204, 204, 255)) << "at " << markerX << ", " << y;
 
     // Back to Normal: the focus and its marker go.
     chooseLayoutAndPoint(modeNormal);
     EXPECT_EQ(e.focusRevision, -1);
-    const CanvasPixels normalAgain = drawCanvas();
-    EXPECT_FALSE(showsExactly(normalAgain.at(markerX, normalAgain.height / 2), 204, 204, 255));
+    const Frame normalAgain = drawCanvas();
+    EXPECT_FALSE(showsExactly(normalAgain.fromTop(markerX, normalAgain.height / 2), 204, 204, 255));
     EXPECT_EQ(pixelsShowingShadeOf(normalAgain, added), 0);
 }
 
