@@ -11,8 +11,11 @@ fi
 export LIBGL_ALWAYS_SOFTWARE=1
 # Xvfb picks a free display number itself and writes it to the file once it
 # listens there, so that runs starting at the same moment never share one.
+# Without -noreset the server resets whenever its last client leaves, and a
+# client connecting in that moment (a window manager started right after a
+# probe of the display) is turned away.
 number_file=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1600x1200x24 +extension GLX -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
+Xvfb -displayfd 3 -noreset -screen 0 1600x1200x24 +extension GLX -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
 server=$!
 trap 'kill "$server" 2>/dev/null; wait "$server" 2>/dev/null || true; rm -f "$number_file"' EXIT
 for _ in $(seq 1 200); do

@@ -55,9 +55,14 @@ has_window_manager() {
 
 # The size limits only hold where a window manager enforces them.
 if ! has_window_manager; then
-  openbox --sm-disable >/dev/null 2>&1 &
+  openbox --sm-disable >"$work/manager" 2>&1 &
   manager=$!
-  retry 100 has_window_manager || { echo "FAIL: the window manager did not start"; exit 1; }
+  # A loaded machine can take several seconds to bring it up.
+  retry 300 has_window_manager || {
+    echo "FAIL: the window manager did not start"
+    cat "$work/manager"
+    exit 1
+  }
 fi
 
 # Starts the program with the given arguments in the given directory and
