@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "codeview/open_evolution.h"
+#include "support/opened_evolution.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // lifetime bars, author swatches, the marker of the hovered revision and
 // the wedge joining it to the listing.
 
-#include "codeview/code_view_canvas.h"
+#include "support/code_view_canvas.h"
 
 #include "evolution/line_status.h"
 

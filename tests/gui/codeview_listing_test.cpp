@@ -1,7 +1,7 @@
 // The code view's picture of a listing: author swatches, syntax spans, the
 // bracket around the centre line, and the states without a listing.
 
-#include "codeview/code_view_canvas.h"
+#include "support/code_view_canvas.h"
 
 #include "evolution/line_status.h"
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "codeview/listing/code_listing.h"
-#include "codeview/open_evolution.h"
+#include "support/opened_evolution.h"
 #include "ui/widgets.h"
 #include "view/evolution_view.h"
 

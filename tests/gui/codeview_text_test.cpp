@@ -1,7 +1,7 @@
 // The code view's bitmap fonts: glyphs land on the grid of character cells
 // that the syntax spans use, in both fonts, after every font change.
 
-#include "codeview/code_view_canvas.h"
+#include "support/code_view_canvas.h"
 
 namespace {
 

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <stdexcept>
 
 #include "evolution/evolution_file.h"
@@ -70,4 +71,20 @@ std::unique_ptr<EvolutionFile> loadWrittenEvolution(const TempDirectory& directo
     if (!evolution->loadEvolution())
         return nullptr;
     return evolution;
+}
+
+std::vector<std::string> randomStatuses(unsigned seed, int lines, int revisions)
+{
+    std::mt19937 random(seed);
+    auto below = [&](int n) { return n <= 0 ? 0 : static_cast<int>(random() % static_cast<unsigned>(n)); };
+    std::vector<std::string> statuses;
+    for (int line = 0; line < lines; ++line) {
+        const int birth = below(revisions);
+        const int death = below(8) == 0 ? birth : birth + 1 + below(revisions - birth);
+        std::string row;
+        for (int r = 0; r < revisions; ++r)
+            row += r < birth ? '>' : r >= death ? 'D' : "XXXX-n|"[below(7)];
+        statuses.push_back(row);
+    }
+    return statuses;
 }

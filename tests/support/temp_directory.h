@@ -49,3 +49,8 @@ std::string evolutionFileText(const EvolutionSketch& sketch);
 // fails.
 std::unique_ptr<EvolutionFile> loadWrittenEvolution(const TempDirectory& directory, const EvolutionSketch& sketch,
                                                     Grammar* grammar = nullptr);
+
+// A random status matrix shaped like a real history: each line is "added"
+// before its life, present (constant, modified or replaced) during it, and
+// "deleted" after it; about one line in eight is never present.
+std::vector<std::string> randomStatuses(unsigned seed, int lines, int revisions);

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "codeview/open_evolution.h"
+#include "support/opened_evolution.h"
 #include "view/geometry/interpolated_heights.h"
 #include "view/geometry/row_heights.h"
 

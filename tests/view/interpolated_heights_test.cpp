@@ -11,7 +11,7 @@
 #include <numeric>
 #include <vector>
 
-#include "codeview/open_evolution.h"
+#include "support/opened_evolution.h"
 
 namespace {
 
