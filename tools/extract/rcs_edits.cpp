@@ -58,8 +58,10 @@ bool applyEditScript(const std::vector<std::string_view>& source, std::string_vi
         }
         // Deleting starts at the named line, appending after it.
         const long keepUntil = command.kind == 'd' ? command.line - 1 : command.line;
+        // The count is compared with what is left rather than added to the
+        // line, which a count near the largest long would overflow.
         if (keepUntil < taken || keepUntil > sourceCount ||
-            (command.kind == 'd' && command.line + command.count - 1 > sourceCount)) {
+            (command.kind == 'd' && command.count > sourceCount - keepUntil)) {
             error = "edit command \"" + std::string(commands[i].substr(0, 40)) + "\" does not fit the text";
             return false;
         }
