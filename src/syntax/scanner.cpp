@@ -118,8 +118,13 @@ bool Grammar::scan(const std::string& path)
                 continue;
             }
             if (inCode && tokenAt(text, p, commentLineFragment)) {
-                out.push_back({line, column, line, static_cast<int32_t>(text.size()), regionComment,
-                               commentRestOfLine, 0});
+                // The comment ends where the line does, in the same columns
+                // as its start: a count of characters would end it before its
+                // start on a line with tabs.
+                int end = column + 1;
+                for (size_t q = p + 1; q < text.size(); ++q)
+                    end += text[q] == '\t' ? tabWidth : 1;
+                out.push_back({line, column, line, end, regionComment, commentRestOfLine, 0});
                 break;
             }
             if (inCode && c == '"') {
