@@ -71,7 +71,7 @@ for harness in "$build"/tests/fuzz/fuzz-*; do
   mkdir -p "$work/corpus/$name"
   echo "fuzz $name: $seconds s"
   if ! "$harness" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=16384 \
-      -print_final_stats=1 -artifact_prefix="$build/artifacts/$name-" \
+      -print_final_stats=1 -close_fd_mask=1 -artifact_prefix="$build/artifacts/$name-" \
       "$work/corpus/$name" "$work/seeds/$name" >"$work/$name.log" 2>&1; then
     tail -n 40 "$work/$name.log"
     echo "fuzz $name: FAILED, reproducer in $build/artifacts/"
