@@ -240,6 +240,9 @@ TEST(RcsEdits, RefusesScriptsThatDoNotFit)
     EXPECT_FALSE(applyEditScript(source, "a1 2\nonly one\n", result, error));
     EXPECT_FALSE(applyEditScript(source, "x1 1\n", result, error));
     EXPECT_FALSE(applyEditScript(source, "d0 1\n", result, error));
+    // A count near the largest long once overflowed the bounds check.
+    EXPECT_FALSE(applyEditScript(source, "d2 9223372036854775807\n", result, error));
+    EXPECT_FALSE(applyEditScript(source, "a2 9223372036854775807\nx\n", result, error));
     EXPECT_TRUE(applyEditScript(source, "", result, error));
     EXPECT_EQ(result, source);
 }
