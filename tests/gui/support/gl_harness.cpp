@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <cstdlib>
-#include <string>
 
 #include <FL/Fl.H>
 #include <FL/Fl_Gl_Window.H>
@@ -10,6 +9,8 @@
 #include <FL/gl.h>
 
 #include "app/globals.h"
+#include "evolution/evolution_file.h"
+#include "syntax/grammar.h"
 #include "ui/widgets.h"
 #include "view/evolution_view.h"
 
@@ -31,15 +32,28 @@ void settle()
 ::testing::AssertionResult showsColour(const Rgba& pixel, const Rgb& expected, int tolerance)
 {
     const int channels[3] = {pixel.red, pixel.green, pixel.blue};
-    for (int i = 0; i < 3; ++i) {
-        const int level = static_cast<int>(std::lround(expected[i] * 255.0f));
-        if (std::abs(channels[i] - level) > tolerance)
-            return ::testing::AssertionFailure()
-                   << "pixel (" << pixel.red << ", " << pixel.green << ", " << pixel.blue << ") is not within "
-                   << tolerance << " levels of (" << std::lround(expected[0] * 255.0f) << ", "
-                   << std::lround(expected[1] * 255.0f) << ", " << std::lround(expected[2] * 255.0f) << ")";
-    }
+    for (int i = 0; i < 3; ++i)
+        if (std::abs(channels[i] - static_cast<int>(std::lround(expected[i] * 255.0f))) > tolerance)
+            return ::testing::AssertionFailure() << "pixel (" << pixel.red << ", " << pixel.green << ", "
+                                                 << pixel.blue << ") is not within " << tolerance << " of ("
+                                                 << expected[0] * 255 << ", " << expected[1] * 255 << ", "
+                                                 << expected[2] * 255 << ")";
     return ::testing::AssertionSuccess();
+}
+
+Rgb times(const Rgb& colour, float factor)
+{
+    return {colour[0] * factor, colour[1] * factor, colour[2] * factor};
+}
+
+Rgb greyOf(float level)
+{
+    return {level, level, level};
+}
+
+Rgb colourOf(const Rgba& pixel)
+{
+    return {pixel.red / 255.0f, pixel.green / 255.0f, pixel.blue / 255.0f};
 }
 
 GlHarness::GlHarness(std::unique_ptr<Fl_Gl_Window> canvas) : glCanvas(std::move(canvas))
@@ -97,10 +111,8 @@ EvolutionViewHarness::EvolutionViewHarness(int width, int height)
     : GlHarness((createGlobalObjects(), std::make_unique<EvolutionView>(0, 0, width, height)))
 {
     evolutionView = &view();
-    viewState->viewWidth = width;
-    viewState->viewHeight = height;
-    previousViewWidth = width;
-    previousViewHeight = height;
+    viewState->viewWidth = previousViewWidth = width;
+    viewState->viewHeight = previousViewHeight = height;
 }
 
 EvolutionViewHarness::~EvolutionViewHarness()
@@ -111,4 +123,60 @@ EvolutionViewHarness::~EvolutionViewHarness()
 EvolutionView& EvolutionViewHarness::view() const
 {
     return static_cast<EvolutionView&>(canvas());
+}
+
+bool openTestEvolution(const TempDirectory& directory, const EvolutionSketch& sketch)
+{
+    createGlobalObjects();
+    closeTestEvolution();
+    auto evolution = std::make_unique<EvolutionFile>(directory.path(), writeEvolution(directory, sketch), nullptr);
+    if (!evolution->loadEvolution())
+        return false;
+    currentEvolution = std::move(evolution);
+    statusColours = defaultStatusColours;
+    viewState->release();
+    viewState->tableRows = currentEvolution->rowCount;
+    viewState->tableColumns = currentEvolution->columnCount;
+    viewState->reset();
+    viewState->loaded = true;
+    return true;
+}
+
+void closeTestEvolution()
+{
+    currentEvolution.reset();
+    currentGrammar.reset();
+    if (viewState) {
+        viewState->release();
+        viewState->reset();
+    }
+}
+
+void CanvasTest::TearDown()
+{
+    harness.reset();
+    closeTestEvolution();
+}
+
+void CanvasTest::open(const EvolutionSketch& sketch, int width, int height, float versionSize, float lineSize,
+                      int layout)
+{
+    harness.reset();
+    ASSERT_TRUE(openTestEvolution(directory, sketch));
+    harness = std::make_unique<EvolutionViewHarness>(width, height);
+    harness->view().layoutMode = layout;
+    viewState->versionSize = versionSize;
+    viewState->lineSize = lineSize;
+    viewState->scrollX = viewState->scrollY = 0.0f;
+    viewState->versionDrawing = 2;
+    viewState->antiAliasing = 0;
+    viewState->pointerMode = 0;
+}
+
+Rgba CanvasTest::cellAt(const Frame& frame, int column, int k)
+{
+    const ViewState& v = *viewState;
+    const float px = (column + 0.5f) * v.versionSize - v.scrollX;
+    const float py = static_cast<float>(v.viewHeight) + v.scrollY - (k + 0.5f) * v.lineSize;
+    return frame.at(static_cast<int>(px), static_cast<int>(py));
 }
