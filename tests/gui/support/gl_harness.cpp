@@ -6,7 +6,6 @@
 #include <FL/Fl.H>
 #include <FL/Fl_Gl_Window.H>
 #include <FL/Fl_Window.H>
-#include <FL/gl.h>
 
 #include "app/globals.h"
 #include "evolution/evolution_file.h"
@@ -34,27 +33,15 @@ void settle()
     const int channels[3] = {pixel.red, pixel.green, pixel.blue};
     for (int i = 0; i < 3; ++i)
         if (std::abs(channels[i] - static_cast<int>(std::lround(expected[i] * 255.0f))) > tolerance)
-            return ::testing::AssertionFailure() << "pixel (" << pixel.red << ", " << pixel.green << ", "
-                                                 << pixel.blue << ") is not within " << tolerance << " of ("
-                                                 << expected[0] * 255 << ", " << expected[1] * 255 << ", "
-                                                 << expected[2] * 255 << ")";
+            return ::testing::AssertionFailure() << "pixel " << pixel.red << " " << pixel.green << " " << pixel.blue
+                                                 << " is not " << expected[0] * 255 << " " << expected[1] * 255 << " "
+                                                 << expected[2] * 255;
     return ::testing::AssertionSuccess();
 }
 
-Rgb times(const Rgb& colour, float factor)
-{
-    return {colour[0] * factor, colour[1] * factor, colour[2] * factor};
-}
-
-Rgb greyOf(float level)
-{
-    return {level, level, level};
-}
-
-Rgb colourOf(const Rgba& pixel)
-{
-    return {pixel.red / 255.0f, pixel.green / 255.0f, pixel.blue / 255.0f};
-}
+Rgb times(const Rgb& c, float factor) { return {c[0] * factor, c[1] * factor, c[2] * factor}; }
+Rgb greyOf(float level) { return {level, level, level}; }
+Rgb colourOf(const Rgba& p) { return {p.red / 255.0f, p.green / 255.0f, p.blue / 255.0f}; }
 
 GlHarness::GlHarness(std::unique_ptr<Fl_Gl_Window> canvas) : glCanvas(std::move(canvas))
 {
@@ -77,10 +64,8 @@ GlHarness::~GlHarness()
     settle();
 }
 
-void GlHarness::makeCurrent()
-{
-    glCanvas->make_current();
-}
+void GlHarness::makeCurrent() { glCanvas->make_current(); }
+void GlHarness::loseContext() { glCanvas->context(nullptr, 1); }
 
 Frame GlHarness::drawFrame()
 {
@@ -91,20 +76,10 @@ Frame GlHarness::drawFrame()
     return readFrame();
 }
 
-Frame GlHarness::readFrame()
-{
-    return readBackBuffer(*glCanvas);
-}
-
 void GlHarness::resize(int width, int height)
 {
     window->size(width, height);
     settle();
-}
-
-void GlHarness::loseContext()
-{
-    glCanvas->context(nullptr, 1);
 }
 
 EvolutionViewHarness::EvolutionViewHarness(int width, int height)
@@ -115,15 +90,8 @@ EvolutionViewHarness::EvolutionViewHarness(int width, int height)
     viewState->viewHeight = previousViewHeight = height;
 }
 
-EvolutionViewHarness::~EvolutionViewHarness()
-{
-    evolutionView = nullptr;
-}
-
-EvolutionView& EvolutionViewHarness::view() const
-{
-    return static_cast<EvolutionView&>(canvas());
-}
+EvolutionViewHarness::~EvolutionViewHarness() { evolutionView = nullptr; }
+EvolutionView& EvolutionViewHarness::view() const { return static_cast<EvolutionView&>(canvas()); }
 
 bool openTestEvolution(const TempDirectory& directory, const EvolutionSketch& sketch)
 {
@@ -158,25 +126,23 @@ void CanvasTest::TearDown()
     closeTestEvolution();
 }
 
-void CanvasTest::open(const EvolutionSketch& sketch, int width, int height, float versionSize, float lineSize,
-                      int layout)
+void CanvasTest::open(const EvolutionSketch& sketch, int width, int height, float versionSize, float lineSize, int layout)
 {
     harness.reset();
     ASSERT_TRUE(openTestEvolution(directory, sketch));
     harness = std::make_unique<EvolutionViewHarness>(width, height);
     harness->view().layoutMode = layout;
-    viewState->versionSize = versionSize;
-    viewState->lineSize = lineSize;
-    viewState->scrollX = viewState->scrollY = 0.0f;
-    viewState->versionDrawing = 2;
-    viewState->antiAliasing = 0;
-    viewState->pointerMode = 0;
+    ViewState& v = *viewState;
+    v.versionSize = versionSize;
+    v.lineSize = lineSize;
+    v.scrollX = v.scrollY = 0.0f;
+    v.versionDrawing = 2;
+    v.antiAliasing = v.pointerMode = 0;
 }
 
 Rgba CanvasTest::cellAt(const Frame& frame, int column, int k)
 {
     const ViewState& v = *viewState;
-    const float px = (column + 0.5f) * v.versionSize - v.scrollX;
-    const float py = static_cast<float>(v.viewHeight) + v.scrollY - (k + 0.5f) * v.lineSize;
-    return frame.at(static_cast<int>(px), static_cast<int>(py));
+    return frame.at(static_cast<int>((column + 0.5f) * v.versionSize - v.scrollX),
+                    static_cast<int>(v.viewHeight + v.scrollY - (k + 0.5f) * v.lineSize));
 }

@@ -1,6 +1,6 @@
 #pragma once
-// Drawing OpenGL canvases in tests: a shown window holding one canvas of a
-// known size, frames drawn on request and read back from the back buffer.
+// Canvases drawn in tests: a shown window holding one canvas of a known
+// size, frames drawn on request and read back from the back buffer.
 
 #include <memory>
 
@@ -24,13 +24,9 @@ class GlHarness {
 public:
     explicit GlHarness(std::unique_ptr<Fl_Gl_Window> canvas);
     ~GlHarness();
-    GlHarness(const GlHarness&) = delete;
-    GlHarness& operator=(const GlHarness&) = delete;
-
     Fl_Gl_Window& canvas() const { return *glCanvas; }
-    // One frame drawn as the toolkit draws it, left unswapped and read back.
-    Frame drawFrame();
-    Frame readFrame();
+    Frame drawFrame();  // drawn as the toolkit draws, left unswapped
+    Frame readFrame() { return readBackBuffer(*glCanvas); }
     void makeCurrent();
     void resize(int width, int height);  // as dragging the window's border
     void loseContext();
@@ -41,29 +37,24 @@ private:
 };
 
 // An EvolutionView set up as the main window sets one up.
-class EvolutionViewHarness : public GlHarness {
-public:
+struct EvolutionViewHarness : GlHarness {
     EvolutionViewHarness(int width, int height);
     ~EvolutionViewHarness();
     EvolutionView& view() const;
 };
 
-// Writes `sketch` and opens it as the program does (no grammar, default
-// status colours, view state reset and loaded).
+// Writes `sketch` and opens it as the program does, without a grammar.
 bool openTestEvolution(const TempDirectory& directory, const EvolutionSketch& sketch);
 void closeTestEvolution();
 
-// Opens a sketch in a canvas of cells versionSize x lineSize, unscrolled,
-// nothing drawn over the cells, in the given layout.
+// A sketch in a canvas of cells versionSize x lineSize, unscrolled, nothing
+// drawn over the cells, in the given layout.
 class CanvasTest : public ::testing::Test {
 protected:
     void TearDown() override;
-    void open(const EvolutionSketch& sketch, int width, int height, float versionSize, float lineSize,
-              int layout = 0);
+    void open(const EvolutionSketch& sketch, int width, int height, float versionSize, float lineSize, int layout = 0);
     Frame draw() { return harness->drawFrame(); }
-    // The pixel at the middle of cell (column, k) under the row-unit transform.
-    static Rgba cellAt(const Frame& frame, int column, int k);
-
+    static Rgba cellAt(const Frame& frame, int column, int k);  // the middle of cell (column, k)
     TempDirectory directory;
     std::unique_ptr<EvolutionViewHarness> harness;
 };

@@ -1,0 +1,521 @@
+// The canvas's companions: colour legend strips, the stacks that show them
+// one at a time, marked range sliders, and scroll and zoom kept in step.
+
+#include <gtest/gtest.h>
+
+#include <FL/Fl.H>
+#include <FL/Fl_Box.H>
+#include <FL/Fl_Nice_Slider.H>
+#include <FL/Fl_Pack.H>
+#include <FL/Fl_Value_Slider.H>
+#include <FL/Fl_Window.H>
+#include <FL/fl_draw.H>
+
+#include <cmath>
+
+#include "app/globals.h"
+#include "colouring/attributes.h"
+#include "evolution/evolution_file.h"
+#include "support/gl_harness.h"
+#include "ui/canvas_companions.h"
+#include "ui/colour_legend.h"
+#include "ui/legend_stack.h"
+#include "ui/marked_slider.h"
+#include "ui/scroll_sync.h"
+#include "ui/widgets.h"
+#include "view/evolution_view.h"
+
+namespace {
+
+const Rgb paper = {0.9f, 0.9f, 0.9f};
+
+// Records every index it is asked to describe.
+struct Recording : Attribute {
+    explicit Recording(std::vector<float> values) { valueList = std::move(values); }
+    std::string describe(int index) const override { return asked.push_back(index), Attribute::describe(index); }
+    mutable std::vector<int> asked;
+};
+
+// A strip across like the one under the canvas and one down beside it.
+class Legends : public ::testing::Test {
+protected:
+    Legends()
+    {
+        across = new ColourLegend(10, 10, 200, 20, nullptr, 0, [this](const char* t) { texts.emplace_back(t); });
+        down = new ColourLegend(10, 40, 20, 200, nullptr, 0, [this](const char* t) { downTexts.emplace_back(t); });
+        window.end();
+        window.show();
+        while (!across->shown() || !down->shown())
+            Fl::wait(0.01);
+    }
+    static Frame render(ColourLegend& legend) { return legend.make_current(), legend.draw(), readBackBuffer(legend); }
+    void show(Attribute* values, int mode, float scale, float offset)
+    {
+        for (ColourLegend* legend : {across, down})
+            legend->attribute = values, legend->colouringMode = mode, legend->scale = scale;
+        across->offset = offset;
+        down->offset = down->h() + offset;
+    }
+    std::vector<std::string> texts, downTexts;
+    Fl_Window window{300, 260};
+    ColourLegend *across, *down;  // owned by the window
+};
+
+TEST_F(Legends, CellsAndBarsLieAlongTheStripWithinAOnePixelMargin)
+{
+    Attribute values, authors;
+    values.valueList = {1.0f, 0.5f, 0.0f, 0.25f};
+    authors.valueList = {0.0f, 1.0f, 8.0f, 9.0f, 10.0f, -1.0f, 2.0f};
+    struct Probe {
+        Attribute* values;
+        int mode;
+        bool acrossStrip;
+        int x, y;  // y from the top
+        Rgb expected;
+    };
+    const auto r = rainbowColour;
+    const auto& id = identifierColours;
+    const Probe probes[] = {
+        {&values, 0, true, 5, 2, r(1)},      {&values, 0, true, 5, 18, r(1)},      {&values, 0, true, 5, 1, paper},
+        {&values, 0, true, 5, 19, paper},    {&values, 0, true, 35, 10, r(0.25f)}, {&values, 0, true, 45, 10, paper},
+        {&values, 0, false, 1, 15, r(0.5f)}, {&values, 0, false, 17, 15, r(0.5f)}, {&values, 0, false, 0, 15, paper},
+        {&values, 0, false, 18, 15, paper},  {&values, 1, true, 15, 3, r(0.5f)},   {&values, 1, true, 15, 8, r(0.5f)},
+        {&values, 1, true, 15, 11, paper},   {&values, 1, true, 25, 1, r(0)},      {&values, 1, true, 25, 3, paper},
+        {&values, 1, false, 11, 15, r(0.5f)}, {&values, 1, false, 8, 15, paper},   {&values, 1, false, 18, 25, r(0)},
+        {&values, 1, false, 16, 25, paper},  {&authors, 2, true, 25, 10, id[8]},   {&authors, 2, true, 35, 10, id[0]},
+        {&authors, 2, true, 45, 10, id[1]},  {&authors, 2, true, 55, 10, greyOf(0.5f)}, {&authors, 2, true, 75, 10, paper},
+        {nullptr, 0, true, 5, 10, paper},    {&values, 3, true, 5, 10, paper},
+    };
+    for (const Probe& p : probes) {
+        show(p.values, p.mode, 10.0f, 0.0f);
+        EXPECT_TRUE(showsColour(render(p.acrossStrip ? *across : *down).fromTop(p.x, p.y), p.expected)) << &p - probes;
+    }
+    // After any scroll and zoom the cell under each pixel is the row or
+    // column the canvas has under it.
+    values.valueList.clear();
+    for (int i = 0; i < 60; ++i)
+        values.valueList.push_back(static_cast<float>(i % 12) / 11.0f);
+    for (auto [scroll, size] : {std::pair{25.0f, 7.0f}, {0.0f, 3.5f}, {130.0f, 12.25f}}) {
+        show(&values, 0, size, scroll);
+        const Frame row = render(*across), column = render(*down);
+        for (int pixel = 0; pixel < 200; ++pixel) {
+            const float position = (pixel + 0.5f + scroll) / size;
+            if (std::fabs(position - std::round(position)) * size < 0.6f)
+                continue;
+            const Rgb expected = position < 60 ? rainbowColour(values.valueList[static_cast<int>(position)]) : paper;
+            EXPECT_TRUE(showsColour(row.fromTop(pixel, 10), expected) && showsColour(column.fromTop(10, pixel), expected))
+                << scroll << ", " << size << ", " << pixel;
+        }
+    }
+}
+
+// The cursor is a black loop one cell long at the pointer, shared by both
+// strips, shown while the canvas asks for it or the pointer is over the strip.
+TEST_F(Legends, TheCursorAndTheDescriptionFollowThePointer)
+{
+    Attribute empty;
+    show(&empty, 0, 10.0f, 0.0f);
+    down->scale = 8.0f;
+    const auto dark = [](const Frame& f, bool alongX, int at) {
+        std::vector<int> found;
+        for (int i = 0; i < (alongX ? f.width : f.height); ++i)
+            if (const Rgba p = alongX ? f.fromTop(i, at) : f.fromTop(at, i); std::max({p.red, p.green, p.blue}) < 40)
+                found.push_back((i + 1) / 2);  // a line on a border may light either side
+        found.erase(std::unique(found.begin(), found.end()), found.end());
+        return found;
+    };
+    across->movePointer(40, 0);
+    EXPECT_TRUE(dark(render(*across), true, 10).empty());
+    across->showCursor(true);
+    down->showCursor(true);
+    across->movePointer(40, 60);
+    EXPECT_EQ(dark(render(*across), true, 10), (std::vector<int>{20, 25}));
+    EXPECT_EQ(dark(render(*down), false, 10), (std::vector<int>{30, 34}));
+    across->showCursor(false);
+    across->handle(FL_ENTER);
+    across->movePointer(113, 0);
+    EXPECT_EQ(dark(render(*across), true, 10), (std::vector<int>{56, 61}));
+    across->handle(FL_LEAVE);
+    EXPECT_TRUE(dark(render(*across), true, 10).empty());
+
+    Recording values({0.1f, 0.2f, 0.3f, 0.4f, 0.5f, 0.6f, 0.7f, 0.8f});
+    show(&values, 0, 10.0f, 20.0f);
+    texts.clear();
+    across->showCursor(true);
+    across->movePointer(32, 0);
+    EXPECT_TRUE(texts.empty());  // over the canvas the status bar is left alone
+    across->handle(FL_ENTER);
+    Fl::e_x = 37;  // 20 scrolled: column 5
+    across->handle(FL_MOVE);
+    EXPECT_EQ(texts, (std::vector<std::string>{"Record no. 5"}));
+    across->handle(FL_LEAVE);
+    EXPECT_EQ(texts.back(), "");
+    down->scale = 8.0f;
+    down->offset = down->h() + 12.0f;
+    down->handle(FL_FOCUS);
+    Fl::e_y = 30;  // 12 scrolled at 8 a row: row 5
+    down->handle(FL_MOVE);
+    EXPECT_EQ(legendCursorY, 26);
+    EXPECT_EQ(downTexts.back(), "Record no. 5");
+    down->handle(FL_UNFOCUS);
+    EXPECT_EQ(downTexts.back(), "");
+    // Past either end nothing is described; indexes truncate toward zero.
+    values.valueList.resize(3);
+    values.asked.clear();
+    across->offset = 0.0f;
+    across->handle(FL_ENTER);
+    for (int x = -40; x < 200; ++x) {
+        across->movePointer(x - 5, 0);
+        EXPECT_EQ(texts.back(), x > -10 && x < 30 ? "Record no. " + std::to_string(x / 10) : "") << "at " << x;
+    }
+    across->scale = 0.0f;
+    across->movePointer(10, 0);
+    EXPECT_EQ(texts.back(), "");
+    for (int index : values.asked)
+        ASSERT_TRUE(index >= 0 && index < 3) << index;
+}
+
+TEST(LegendStack, PlacesItsArrowsByItsShapeCyclesAndBroadcastsToEveryLegend)
+{
+    for (auto [w, h, forced, orientation, geometry] :
+         {std::tuple{21, 490, stackFromShape, stackVertical, std::vector{0, 470, 10, 20, 10, 470, 10, 20}},
+          {420, 21, stackFromShape, stackHorizontal, std::vector{400, 0, 20, 10, 400, 10, 20, 10}},
+          {40, 40, stackFromShape, stackHorizontal, std::vector{20, 0, 20, 20, 20, 20, 20, 20}},
+          {40, 200, stackHorizontal, stackHorizontal, std::vector{20, 0, 20, 100, 20, 100, 20, 100}}}) {
+        Fl_Group::current(nullptr);
+        LegendStack stack(0, 0, w, h, forced);
+        stack.finish();
+        EXPECT_EQ(stack.orientation, orientation);
+        EXPECT_STREQ(stack.child(0)->label(), "@<");
+        std::vector<int> placed;
+        for (int b = 0; b < 2; ++b)
+            placed.insert(placed.end(), {stack.child(b)->x(), stack.child(b)->y(), stack.child(b)->w(), stack.child(b)->h()});
+        EXPECT_EQ(placed, geometry) << w << " x " << h;
+    }
+    for (int count : {0, 2, 3}) {
+        Fl_Window window(500, 100);
+        auto* stack = new LegendStack(0, 0, 420, 20);
+        std::vector<ColourLegend*> legends;
+        for (int i = 0; i < count; ++i)
+            legends.push_back(new ColourLegend(0, 0, 400, 20));
+        auto* stray = new Fl_Box(0, 50, 10, 10);  // not a legend: stays out
+        stack->finish();
+        auto* after = new ColourLegend(0, 40, 400, 20);
+        window.end();
+        for (int i = 1; i < count; ++i)
+            legends[i]->hide();
+        window.show();
+        EXPECT_EQ(stack->legends.size(), static_cast<size_t>(count));
+        EXPECT_TRUE(stray->parent() != stack && after->ownerStack == nullptr && openLegendStack == nullptr);
+        int shown = 0;
+        for (int arrow : {1, 0, 0, 0, 1, 1, 1, 1}) {
+            stack->child(arrow)->do_callback();
+            shown = count ? (shown + (arrow ? 1 : count - 1)) % count : 0;
+            for (int i = 0; i < count; ++i)
+                EXPECT_EQ(legends[i]->visible() != 0, i == shown) << count << ", " << i;
+            EXPECT_EQ(stack->shownIndex, shown + LegendStack::firstLegendChild);
+        }
+        stack->setOffsetAndScale(37.5f, 6.25f);
+        stack->showCursor(true);
+        stack->movePointer(12, 34);
+        for (ColourLegend* legend : legends)
+            EXPECT_TRUE(legend->offset == 37.5f && legend->scale == 6.25f && legend->cursorShown && legend->ownerStack == stack);
+        EXPECT_TRUE(count == 0 || (legendCursorX == 12 && legendCursorY == 34));
+        if (count == 3) {
+            Fl::check();
+            legends[shown]->clear_damage();
+            stack->redrawLegends();
+            EXPECT_NE(legends[shown]->damage(), 0);
+            // The shown legend may go first; cycling carries on among the rest.
+            delete legends[shown];
+            legends.erase(legends.begin() + shown);
+            stack->child(1)->do_callback();
+            EXPECT_TRUE(legends[0]->visible() && !legends[1]->visible());
+        }
+    }
+    // A stack going first leaves its legends nothing to reach back into.
+    auto lone = std::make_unique<LegendStack>(0, 0, 100, 20);
+    auto legend = std::make_unique<ColourLegend>(0, 0, 80, 20);
+    lone->finish();
+    lone->remove(legend.get());
+    lone.reset();
+    EXPECT_EQ(legend->ownerStack, nullptr);
+}
+
+// Marks are black columns at the cell borders; every other pixel is that
+// of an unmarked twin.
+TEST(MarkedSlider, MarksCellBordersOverTheChosenHalf)
+{
+    for (auto [count, placement, step, first, last] :
+         {std::array{10, 2, 20, 0, 19}, {4, 0, 50, 0, 9}, {4, 1, 50, 10, 19}, {0, 2, 0, 0, -1}, {-3, 2, 0, 0, -1}}) {
+        Fl_Window window(260, 90);
+        auto* marked = new MarkedSlider(10, 10, 200, 20);
+        auto* plain = new Fl_Nice_Slider(10, 50, 200, 20);
+        window.end();
+        for (Fl_Slider* slider : {static_cast<Fl_Slider*>(marked), static_cast<Fl_Slider*>(plain)})
+            slider->type(FL_HOR_NICE_SLIDER), slider->bounds(1, 4), slider->step(1), slider->slider_size(0.25), slider->value(2);
+        EXPECT_EQ(marked->markCount, 10);
+        marked->markCount = count;
+        marked->markPlacement = placement;
+        window.show();
+        window.wait_for_expose();
+        window.redraw();
+        Fl::flush();
+        window.make_current();
+        std::vector<unsigned char> pixels(260 * 90 * 3);
+        fl_read_image(pixels.data(), 0, 0, 260, 90);
+        const auto at = [&](int x, int y) { return &pixels[(y * 260 + x) * 3]; };
+        ASSERT_LT(at(110, 60)[0], 100);  // the twin's groove: the picture is there
+        for (int y = 0; y < 20; ++y)
+            for (int x = 0; x <= 200; ++x) {
+                const unsigned char *p = at(x + 10, y + 10), *twin = at(x + 10, y + 50);
+                if (y >= first && y <= last && step && x % step == 0)
+                    ASSERT_TRUE(p[0] == 0 && p[1] == 0 && p[2] == 0) << count << ", " << placement << ": " << x << ", " << y;
+                else if (y != last + 1 && y != first - 1)
+                    ASSERT_TRUE(std::equal(p, p + 3, twin)) << count << ", " << placement << ": " << x << ", " << y;
+            }
+    }
+}
+
+constexpr int canvasWidth = 400, canvasHeight = 470, lines = 40, allRows = 60, revisions = 12;
+
+// Twelve revisions of 40 lines, 60 rows: 20 lines go after the sixth
+// revision and 20 others come in the seventh.
+EvolutionSketch turnover()
+{
+    EvolutionSketch sketch{.statuses = std::vector<std::string>(20, "XXXXXXXXXXXX")};
+    sketch.statuses.insert(sketch.statuses.end(), 20, "XXXXXXDDDDDD");
+    sketch.statuses.insert(sketch.statuses.end(), 20, ">>>>>>XXXXXX");
+    return sketch;
+}
+
+// The canvas with its companions laid out as in the main window.
+class ScrollSync : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        canvas = std::make_unique<EvolutionViewHarness>(canvasWidth, canvasHeight);
+        Fl_Group::current(nullptr);
+        companions = std::make_unique<Fl_Window>(canvasWidth + 250, canvasHeight + 256);
+        rangePack = new Fl_Pack(230, 30, canvasWidth, 20);
+        rangeStartSlider = new MarkedSlider(0, 0, canvasWidth, 10);
+        rangeEndSlider = new MarkedSlider(0, 0, canvasWidth, 10);
+        rangePack->end();
+        lineScrollSlider = new Fl_Slider(200, 50, 10, canvasHeight);
+        lineLegendStack = new LegendStack(210, 50, 20, canvasHeight + 20);
+        lineLegend = new ColourLegend(210, 50, 20, canvasHeight);
+        lineBarLegend = new ColourLegend(210, 50, 20, canvasHeight);
+        lineLegendStack->finish();
+        revisionLegendStack = new LegendStack(230, canvasHeight + 50, canvasWidth + 20, 20);
+        revisionLegend = new ColourLegend(230, canvasHeight + 50, canvasWidth, 20);
+        revisionLegendStack->finish();
+        revisionScrollSlider = new Fl_Slider(230, canvasHeight + 70, canvasWidth, 10);
+        revisionScrollSlider->type(FL_HOR_SLIDER);
+        versionSizeSlider = new Fl_Value_Slider(10, 235, 180, 15);
+        lineSizeSlider = new Fl_Value_Slider(10, 265, 180, 15);
+        blocksAboveSlider = new Fl_Value_Slider(10, 175, 180, 15);
+        versionSizeSlider->bounds(0, 40);
+        lineSizeSlider->bounds(0, 40);
+        companions->end();
+        ASSERT_TRUE(openTestEvolution(directory, turnover()));
+    }
+    void TearDown() override
+    {
+        followCanvasResize = nullptr;
+        rangePack = nullptr;
+        rangeStartSlider = rangeEndSlider = nullptr;
+        lineScrollSlider = revisionScrollSlider = nullptr;
+        lineLegendStack = revisionLegendStack = nullptr;
+        lineLegend = lineBarLegend = revisionLegend = nullptr;
+        versionSizeSlider = lineSizeSlider = blocksAboveSlider = nullptr;
+        companions.reset();
+        closeTestEvolution();
+        canvas.reset();
+    }
+    static void move(Fl_Valuator* slider, double value, Fl_Callback* callback) { slider->value(value), callback(slider, nullptr); }
+    // Every legend agrees with the canvas, every value is finite, and no
+    // scroll goes past the content.
+    static void expectInStep()
+    {
+        const ViewState& v = *viewState;
+        for (auto [stack, offset, scale] : {std::tuple{lineLegendStack, v.viewHeight + v.scrollY, v.lineSize},
+                                            std::tuple{revisionLegendStack, v.scrollX, v.versionSize}})
+            for (const ColourLegend* legend : stack->legends)
+                EXPECT_TRUE(legend->offset == offset && legend->scale == scale) << legend->offset << " " << legend->scale;
+        for (Fl_Slider* s : {lineScrollSlider, revisionScrollSlider})
+            for (double value : {double(s->slider_size()), s->value(), s->minimum(), s->maximum()})
+                EXPECT_TRUE(std::isfinite(value));
+        for (float value : {v.lineSize, v.versionSize, v.scrollX, v.scrollY})
+            EXPECT_TRUE(std::isfinite(value));
+        EXPECT_GE(std::min(v.scrollX, v.scrollY), 0.0f);
+        EXPECT_LE(v.scrollY, std::max(0.0f, layoutRowCount() * v.lineSize - v.viewHeight + 1e-3f));
+        // Columns fitted to the width may come out a pixel short of it.
+        EXPECT_LE(v.scrollX, std::max(static_cast<int>(revisions * v.versionSize) - canvasWidth, 0));
+    }
+    static float rowAtCentre() { return (viewState->scrollY + canvasHeight * 0.5f) / viewState->lineSize; }
+    TempDirectory directory;
+    std::unique_ptr<EvolutionViewHarness> canvas;
+    std::unique_ptr<Fl_Window> companions;
+};
+
+TEST_F(ScrollSync, FitZoomAndScrollKeepTheSlidersAndLegendsInStep)
+{
+    ViewState& v = *viewState;
+    v.scrollX = 50;
+    v.scrollY = 80;
+    rangeStartSlider->hide();
+    fitToWindow();
+    EXPECT_FLOAT_EQ(v.lineSize, static_cast<float>(canvasHeight) / lines);
+    EXPECT_FLOAT_EQ(v.versionSize, static_cast<float>(canvasWidth) / revisions);
+    EXPECT_TRUE(lineSizeSlider->value() == v.lineSize && versionSizeSlider->value() == v.versionSize);
+    EXPECT_TRUE(v.scrollX == 0 && v.scrollY == 0 && lineScrollSlider->maximum() == lines && rangeStartSlider->visible());
+    EXPECT_FLOAT_EQ(lineScrollSlider->slider_size() + revisionScrollSlider->slider_size(), 2.0f);
+    expectInStep();
+    // Zooming keeps the row at the centre; content at most two pixels longer
+    // than the canvas leaves the slider at the start.
+    for (auto [line, size, scroll, length, value, share] :
+         {std::tuple{true, 20.0f, 165.0f, canvasHeight, 20.0f, canvasHeight / 800.0f}, {false, 100.0f, 400.0f, canvasWidth, 6.0f, 1 / 3.0f},
+          {true, 12.5f, 2.0f, 498, 0.0f, 0.0f}, {true, 12.5f, 2.0f, 497, lines * 2 / 3.0f, 0.0f},
+          {false, 33.5f, 2.0f, canvasWidth, 0.0f, 0.0f}, {false, 33.75f, 2.0f, canvasWidth, revisions * 2 / 5.0f, 0.0f}}) {
+        (line ? v.lineSize : v.versionSize) = size;
+        (line ? v.scrollY : v.scrollX) = scroll;
+        lineScrollSlider->size(10, line ? length : canvasHeight);
+        line ? syncLineScroll(lineScrollSlider) : syncRevisionScroll(revisionScrollSlider);
+        const Fl_Slider* slider = line ? lineScrollSlider : revisionScrollSlider;
+        EXPECT_FLOAT_EQ(slider->value(), value) << size << " " << length;
+        EXPECT_TRUE(share == 0 || std::fabs(slider->slider_size() - share) < 1e-6f) << size;
+    }
+    lineScrollSlider->size(10, canvasHeight);
+    fitToWindow();
+    const float centre = rowAtCentre();
+    move(lineSizeSlider, 20, lineSizeCallback);
+    EXPECT_NEAR(rowAtCentre(), centre, 1e-3);
+    move(lineScrollSlider, lineScrollSlider->maximum(), lineScrollCallback);
+    EXPECT_FLOAT_EQ(lines * v.lineSize - v.scrollY, canvasHeight);
+    move(lineScrollSlider, 10, lineScrollCallback);
+    const float scrolled = rowAtCentre();
+    move(lineSizeSlider, 31, lineSizeCallback);
+    EXPECT_NEAR(rowAtCentre(), scrolled, 1e-3);
+    // Zoomed out past the fit the rows fill the canvas, the slider keeps the
+    // size chosen.
+    move(lineSizeSlider, 5, lineSizeCallback);
+    EXPECT_TRUE(v.lineSize == static_cast<float>(canvasHeight) / lines && v.scrollY == 0 && lineSizeSlider->value() == 5);
+    // The column at the centre stays there; the range sliders hide until the
+    // next fit.
+    move(versionSizeSlider, 60, versionSizeCallback);
+    EXPECT_NEAR(v.scrollX, 160.0f, 1e-3);
+    EXPECT_NEAR(revisionScrollSlider->value(), revisions * 160.0f / (720 - canvasWidth), 1e-3);
+    move(revisionScrollSlider, revisions, revisionScrollCallback);
+    EXPECT_FLOAT_EQ(revisions * v.versionSize - v.scrollX, canvasWidth);
+    move(versionSizeSlider, 10, versionSizeCallback);
+    EXPECT_TRUE(v.scrollX == 0 && !rangeEndSlider->visible());
+    fitToWindow();
+    EXPECT_TRUE(rangeEndSlider->visible());
+    for (int mode : {modeNormal, modeHorizontal})
+        for (double size : {40.0, 13.0, 25.0, 11.9, 2.0, 39.0})
+            for (double position : {0.0, 0.5, 1.0}) {
+                evolutionView->layoutMode = mode;
+                move(lineScrollSlider, lineScrollSlider->maximum() * position, lineScrollCallback);
+                move(revisionScrollSlider, revisions * position, revisionScrollCallback);
+                move(lineSizeSlider, size, lineSizeCallback);
+                move(versionSizeSlider, size, versionSizeCallback);
+                SCOPED_TRACE(testing::Message() << mode << ": " << size << " at " << position);
+                EXPECT_LE(lineScrollSlider->value(), layoutRowCount() + 1e-3);
+                expectInStep();
+            }
+    move(lineScrollSlider, lineScrollSlider->maximum(), lineScrollCallback);
+    EXPECT_FLOAT_EQ(allRows * v.lineSize - v.scrollY, canvasHeight);  // the Horizontal layout's last row
+    evolutionView->layoutMode = modeInterpolated;
+    EXPECT_EQ(layoutRowCount(), allRows);
+    EvolutionView* shown = std::exchange(evolutionView, nullptr);
+    EXPECT_EQ(layoutRowCount(), lines);  // without a canvas, the layout a new one starts with
+    evolutionView = shown;
+}
+
+TEST_F(ScrollSync, BlockThresholdIsBoundedByTheLevelsButKept)
+{
+    blockSortIndex = 1;
+    const auto reference = loadWrittenEvolution(directory, turnover());
+    reference->buildBlocks(1);
+    currentEvolution->blocks.clear();
+    blocksAboveSlider->bounds(0, 1000);
+    blocksAboveSlider->value(1000);
+    viewState->blocksAbove = 1000;
+    refreshBlockThreshold();
+    blockSortIndex = 0;
+    const int level = reference->maxBlockLevel;
+    ASSERT_GT(level, 0);
+    EXPECT_EQ(currentEvolution->blocks.size(), reference->blocks.size());
+    EXPECT_TRUE(blocksAboveSlider->maximum() == level && blocksAboveSlider->value() == level && viewState->blocksAbove == 1000);
+    blocksAboveSlider->value(level - 1);
+    refreshBlockThreshold();
+    EXPECT_EQ(blocksAboveSlider->value(), level - 1);
+}
+
+TEST_F(ScrollSync, NothingToShowOrNoWidgetsLeaveEverythingFinite)
+{
+    for (const EvolutionSketch& sketch : {EvolutionSketch{.statuses = {">>>"}}, EvolutionSketch{}}) {
+        TempDirectory other;
+        ASSERT_TRUE(openTestEvolution(other, sketch));
+        ASSERT_EQ(layoutRowCount(), 0);
+        fitToWindow();
+        move(lineSizeSlider, 12, lineSizeCallback);
+        move(versionSizeSlider, 3, versionSizeCallback);
+        move(lineScrollSlider, 1, lineScrollCallback);
+        move(revisionScrollSlider, 1, revisionScrollCallback);
+        expectInStep();
+    }
+    closeTestEvolution();
+    EXPECT_EQ(layoutRowCount(), 0);
+    blocksAboveSlider->bounds(0, 1);
+    refreshBlockThreshold();
+    EXPECT_EQ(blocksAboveSlider->maximum(), 1.0);
+    fitToWindow();
+    move(lineScrollSlider, 1, lineScrollCallback);
+    EXPECT_EQ(lineScrollSlider->maximum(), 0.0);
+    expectInStep();
+    ASSERT_TRUE(openTestEvolution(directory, turnover()));
+    Fl_Slider standalone(0, 0, 10, canvasHeight);
+    Fl_Value_Slider zoom(0, 0, 180, 15);
+    lineScrollSlider = revisionScrollSlider = nullptr;
+    lineLegendStack = revisionLegendStack = nullptr;
+    versionSizeSlider = lineSizeSlider = blocksAboveSlider = nullptr;
+    rangeStartSlider = rangeEndSlider = nullptr;
+    evolutionView = nullptr;
+    fitToWindow();
+    EXPECT_FLOAT_EQ(viewState->lineSize, static_cast<float>(canvasHeight) / lines);
+    syncLineScroll(nullptr);
+    syncRevisionScroll(nullptr);
+    pushLineScale(nullptr);
+    pushRevisionScale(nullptr);
+    refreshBlockThreshold();
+    move(&zoom, 20, lineSizeCallback);
+    move(&zoom, 50, versionSizeCallback);
+    EXPECT_FLOAT_EQ(viewState->versionSize, 50.0f);
+    move(&standalone, lines, lineScrollCallback);
+    EXPECT_FLOAT_EQ(viewState->scrollY, lines * 20.0f - canvasHeight);
+}
+
+TEST_F(ScrollSync, CanvasResizeCarriesItsCompanions)
+{
+    followCanvasResize = relayCanvasCompanions;
+    fitToWindow();
+    move(lineSizeSlider, 20, lineSizeCallback);
+    move(lineScrollSlider, 10, lineScrollCallback);
+    const float scrollY = viewState->scrollY;
+    const int stackX = revisionLegendStack->x();
+    canvas->resize(2 * canvasWidth, 2 * canvasHeight);
+    const ViewState& v = *viewState;
+    EXPECT_FLOAT_EQ(v.versionSize, 2.0f * canvasWidth / revisions);
+    EXPECT_FLOAT_EQ(v.lineSize, 40.0f);
+    EXPECT_FLOAT_EQ(v.scrollY, 2.0f * scrollY);
+    EXPECT_TRUE(versionSizeSlider->value() == v.versionSize && lineSizeSlider->value() == v.lineSize);
+    EXPECT_EQ((std::vector{rangePack->w(), lineScrollSlider->h(), lineLegendStack->h(), revisionLegendStack->x(),
+                           revisionLegendStack->y(), revisionLegendStack->w()}),
+              (std::vector{2 * canvasWidth, 2 * canvasHeight, 2 * canvasHeight + 20, stackX,
+                           evolutionView->y() + evolutionView->h(), 2 * canvasWidth + 20}));
+    EXPECT_FLOAT_EQ(lineScrollSlider->value(), 10.0f);  // the same row stays at the top
+    expectInStep();
+}
+
+}  // namespace
