@@ -9,7 +9,6 @@
 
 #include "app/globals.h"
 #include "evolution/evolution_file.h"
-#include "syntax/grammar.h"
 #include "ui/widgets.h"
 #include "view/evolution_view.h"
 
@@ -93,43 +92,19 @@ EvolutionViewHarness::EvolutionViewHarness(int width, int height)
 EvolutionViewHarness::~EvolutionViewHarness() { evolutionView = nullptr; }
 EvolutionView& EvolutionViewHarness::view() const { return static_cast<EvolutionView&>(canvas()); }
 
-bool openTestEvolution(const TempDirectory& directory, const EvolutionSketch& sketch)
-{
-    createGlobalObjects();
-    closeTestEvolution();
-    auto evolution = std::make_unique<EvolutionFile>(directory.path(), writeEvolution(directory, sketch), nullptr);
-    if (!evolution->loadEvolution())
-        return false;
-    currentEvolution = std::move(evolution);
-    statusColours = defaultStatusColours;
-    viewState->release();
-    viewState->tableRows = currentEvolution->rowCount;
-    viewState->tableColumns = currentEvolution->columnCount;
-    viewState->reset();
-    viewState->loaded = true;
-    return true;
-}
-
-void closeTestEvolution()
-{
-    currentEvolution.reset();
-    currentGrammar.reset();
-    if (viewState) {
-        viewState->release();
-        viewState->reset();
-    }
-}
-
 void CanvasTest::TearDown()
 {
     harness.reset();
-    closeTestEvolution();
+    opened.reset();
 }
 
 void CanvasTest::open(const EvolutionSketch& sketch, int width, int height, float versionSize, float lineSize, int layout)
 {
     harness.reset();
-    ASSERT_TRUE(openTestEvolution(directory, sketch));
+    opened.reset();
+    opened = std::make_unique<OpenEvolution>(sketch);
+    ASSERT_TRUE(opened->loaded);
+    statusColours = defaultStatusColours;
     harness = std::make_unique<EvolutionViewHarness>(width, height);
     harness->view().layoutMode = layout;
     ViewState& v = *viewState;

@@ -8,7 +8,7 @@
 
 #include "colouring/colour_maps.h"
 #include "frame_readback.h"
-#include "support/temp_directory.h"
+#include "support/opened_evolution.h"
 
 class Fl_Gl_Window;
 class Fl_Window;
@@ -43,10 +43,6 @@ struct EvolutionViewHarness : GlHarness {
     EvolutionView& view() const;
 };
 
-// Writes `sketch` and opens it as the program does, without a grammar.
-bool openTestEvolution(const TempDirectory& directory, const EvolutionSketch& sketch);
-void closeTestEvolution();
-
 // A sketch in a canvas of cells versionSize x lineSize, unscrolled, nothing
 // drawn over the cells, in the given layout.
 class CanvasTest : public ::testing::Test {
@@ -55,6 +51,6 @@ protected:
     void open(const EvolutionSketch& sketch, int width, int height, float versionSize, float lineSize, int layout = 0);
     Frame draw() { return harness->drawFrame(); }
     static Rgba cellAt(const Frame& frame, int column, int k);  // the middle of cell (column, k)
-    TempDirectory directory;
     std::unique_ptr<EvolutionViewHarness> harness;
+    std::unique_ptr<OpenEvolution> opened;
 };
