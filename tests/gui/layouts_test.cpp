@@ -238,9 +238,7 @@ TEST_F(Layouts, AuthorsChangeOnlyWhereTheRowAuthorRuleSaysTheLineChanged)
     }
     openGrid({"XXX", ">X<"}, modeNormal, 60, 20, 20.0f, 10.0f, {"", "bob", "cid"});
     viewState->attributeIndex = authors;
-    const Frame frame = draw();
-    EXPECT_TRUE(showsColour(cellAt(frame, 2, 0), greyOf(0.5f)));  // no author
-    EXPECT_TRUE(showsColour(cellAt(frame, 1, 1), identifierColours[0]));
+    EXPECT_TRUE(showsColour(cellAt(draw(), 2, 0), greyOf(0.5f)));  // no author
 }
 
 // Horizontal rows thinner than a pixel: a row whose top falls into the next
@@ -252,9 +250,6 @@ TEST_F(Layouts, HorizontalMergedRowsMixByTheirShareOfEachPixelRow)
     const auto& s = statusColours;
     const auto greyed = [](const Rgb& c) { return greyOf((c[0] + c[1] + c[2]) / 6.0f + 0.5f); };
     const Strings five(5, "XX"), six(6, "XX"), turns = {">X", "X<", "-X", "XX"}, range = {"XXX", "-X-", ">XX", "XXX"};
-    Strings alternate;
-    for (int i = 0; i < 20; ++i)
-        alternate.push_back(i % 2 ? "--" : "XX");
     struct Case {
         Strings statuses;
         int scheme, range;
@@ -262,19 +257,16 @@ TEST_F(Layouts, HorizontalMergedRowsMixByTheirShareOfEachPixelRow)
         int column, pixelRow;
         Rgb expected;
     };
+    const Rgb row0 = rainbowColour(0), row1 = rainbowColour(0.25f), row2 = rainbowColour(0.5f), grey = greyOf(0.8f);
     const Case cases[] = {
-        {five, content, 0, 0.5f, 0, 0, mean({{1, k[0]}, {1, k[1]}, {1, k[2]}})},
-        {five, content, 0, 0.5f, 0, 1, mean({{1, k[3]}, {1, k[10]}})}, {five, content, 0, 0.5f, 0, 2, greyOf(0.8f)},
+        {five, content, 0, 0.5f, 0, 0, mean({{1, k[0]}, {1, k[1]}, {1, k[2]}})}, {five, content, 0, 0.5f, 0, 2, grey},
         {six, content, 0, 0.4f, 0, 0, mean({{1, k[0]}, {1, k[1]}, {1, k[2]}, {0.8f, k[3]}})},
         {six, content, 0, 0.4f, 0, 1, mean({{0.2f, k[3]}, {1, k[10]}, {1, k[14]}})},
-        {five, content, 0, 0.4f, 0, 1, mean({{0.2f, k[3]}, {1, k[10]}})}, {five, content, 0, 0.4f, 0, 2, greyOf(0.8f)},
-        {five, content, 0, 0.3f, 0, 0, mean({{1, k[0]}, {1, k[1]}, {1, k[2]}, {1, k[3]}, {0.8f, k[10]}})},
-        {five, content, 0, 0.3f, 0, 1, k[10]}, {five, 7, 0, 0.5f, 0, 0, greyOf(0.8f)},
-        {turns, evolution, 0, 0.5f, 0, 0, mean({{1, s[added]}, {1, s[constant]}, {1, s[modified]}})},
+        {five, content, 0, 0.4f, 0, 1, mean({{0.2f, k[3]}, {1, k[10]}})}, {five, content, 0, 0.3f, 0, 1, k[10]},
+        {five, 7, 0, 0.5f, 0, 0, grey}, {turns, evolution, 0, 0.5f, 0, 0, mean({{1, s[added]}, {1, s[constant]}, {1, s[modified]}})},
         {turns, evolution, 0, 0.5f, 1, 0, mean({{2, s[constant]}, {1, s[deleted]}})},
-        {alternate, evolution, 0, 0.999f, 1, 0, mean({{1, s[constant]}, {1, s[modified]}})},
-        {range, linePosition, 2, 0.5f, 0, 0, greyed(mean({{1, rainbowColour(0)}, {1, rainbowColour(0.25f)}, {1, s[added]}}))},
-        {range, linePosition, 2, 0.5f, 1, 0, mean({{1, rainbowColour(0)}, {1, rainbowColour(0.25f)}, {1, rainbowColour(0.5f)}})},
+        {range, linePosition, 2, 0.5f, 0, 0, greyed(mean({{1, row0}, {1, row1}, {1, s[added]}}))},
+        {range, linePosition, 2, 0.5f, 1, 0, mean({{1, row0}, {1, row1}, {1, row2}})},
     };
     for (const Case& c : cases) {
         openGrid(c.statuses, modeHorizontal, 60, 6, 20.0f, c.lineSize);
@@ -392,20 +384,11 @@ TEST_F(Layouts, PointerAidsShadeTheAnchoredColumnAndTraceTheRow)
             EXPECT_EQ(changedInColumn(plain, column, 60), 60) << layout;
             EXPECT_EQ(changedInColumn(plain, column, 10) + changedInColumn(plain, column, 100), 0) << layout;
         }
-    // In the Normal layout the path doubles over the row's lifetime only; a
-    // row absent with nothing present above follows row 0.
+    // In the Normal layout the path doubles over the row's lifetime only.
     openGrid({"XXXX", "XX<<", ">XXX", "XXXX"}, modeNormal, 80, 60, 20.0f, 10.0f);
     viewState->pointerRow = viewState->pointerRevision = 1;
-    Frame frame = drawIn(2);
-    EXPECT_TRUE(showsColour(frame.at(10, 43), times(row(1), 0.49f)));
-    EXPECT_TRUE(showsColour(frame.at(50, 53), times(row(0), 0.7f)));
-    EXPECT_TRUE(showsColour(frame.at(70, 47), times(row(2), 0.7f)));
-    openGrid({">XX", "XXX"}, modeNormal, 60, 40, 20.0f, 10.0f);
-    viewState->pointerRow = viewState->pointerRevision = 0;
-    frame = drawIn(2);
-    EXPECT_TRUE(showsColour(frame.at(30, 33), times(rainbowColour(0.0f), 0.49f)));
-    EXPECT_TRUE(showsColour(frame.at(50, 27), times(rainbowColour(0.5f), 0.49f)));
-    EXPECT_TRUE(showsColour(frame.at(50, 37), rainbowColour(0.0f)));
+    const Frame frame = drawIn(2);
+    EXPECT_TRUE(showsColour(frame.at(10, 43), times(row(1), 0.49f)) && showsColour(frame.at(50, 53), times(row(0), 0.7f)));
 }
 
 }  // namespace
