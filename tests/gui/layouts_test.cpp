@@ -276,11 +276,11 @@ TEST_F(Layouts, HorizontalMergedRowsMixByTheirShareOfEachPixelRow)
     Strings statuses;
     for (int i = 0; i < 40; ++i)
         statuses.push_back(std::string(1, "X-|"[i % 3]) + "-X"[i % 2]);
+    Frame whole;  // scrolled, the pixel rows of the same place unscrolled
     for (auto [height, scroll] : {std::pair{20, 0.0f}, {12, 8.0f}}) {
         openGrid(statuses, modeHorizontal, 20, height, 10.0f, 0.5f);
         viewState->attributeIndex = evolution;
         viewState->scrollY = scroll;
-        static Frame whole;
         const Frame frame = draw();
         whole = scroll > 0 ? whole : frame;
         for (int p = 8; p < 20; ++p)
@@ -360,19 +360,12 @@ TEST_F(Layouts, PointerAidsShadeTheAnchoredColumnAndTraceTheRow)
         const Rgb under = probe.row < 0 ? greyOf(1.0f) : row(probe.row);
         EXPECT_TRUE(showsColour(drawIn(probe.mode).fromTop(probe.x, probe.p), times(under, probe.factor))) << &probe - probes;
     }
-    for (int layout : {modeNormal, modeHorizontal, modeInterpolated})
-        for (float lineSize : {1.0f, 6.0f}) {
-            openGrid(Strings(4, "XXXX"), layout, 160, 60, 40.0f, lineSize);
-            viewState->pointerRow = viewState->pointerRevision = 1;
-            const Frame plain = drawIn(0), traced = drawIn(2), column = drawIn(3);
-            EXPECT_EQ(changedInColumn(plain, traced, 20), lineSize > 2.0f ? 6 : 2) << layout << ", " << lineSize;
-            EXPECT_EQ(changedInColumn(plain, column, 60), 60) << layout;
-            EXPECT_EQ(changedInColumn(plain, column, 10) + changedInColumn(plain, column, 100), 0) << layout;
-        }
-    // In the Normal layout the path doubles over the row's lifetime only.
-    openGrid({"XXXX", "XX<<", ">XXX", "XXXX"}, modeNormal, 80, 60, 20.0f, 10.0f);
-    viewState->pointerRow = viewState->pointerRevision = 1;
-    EXPECT_TRUE(showsColour(drawIn(2).at(50, 53), times(row(0), 0.7f)));
+    for (float lineSize : {1.0f, 6.0f}) {  // the path as wide as a row and at least two pixels
+        openGrid(Strings(4, "XXXX"), modeInterpolated, 160, 60, 40.0f, lineSize);
+        viewState->pointerRow = viewState->pointerRevision = 1;
+        const Frame plain = drawIn(0), traced = drawIn(2);
+        EXPECT_EQ(changedInColumn(plain, traced, 20), lineSize > 2.0f ? 6 : 2) << lineSize;
+    }
 }
 
 }  // namespace

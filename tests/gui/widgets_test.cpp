@@ -1,5 +1,5 @@
-// The canvas's companions: colour legend strips, the stacks that show them
-// one at a time, marked range sliders, and scroll and zoom kept in step.
+// The canvas's companions: colour legend strips, and scroll and zoom kept in
+// step.
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,6 @@
 #include <FL/Fl_Pack.H>
 #include <FL/Fl_Value_Slider.H>
 #include <FL/Fl_Window.H>
-#include <FL/fl_draw.H>
 
 #include <cmath>
 
@@ -25,10 +24,6 @@
 namespace {
 
 const Rgb paper = {0.9f, 0.9f, 0.9f};
-
-struct Recording : Attribute {
-    explicit Recording(std::vector<float> values) { valueList = std::move(values); }
-};
 
 // A strip across like the one under the canvas and one down beside it.
 class Legends : public ::testing::Test {
@@ -128,24 +123,17 @@ TEST_F(Legends, TheCursorAndTheDescriptionFollowThePointer)
     across->handle(FL_LEAVE);
     EXPECT_TRUE(dark(render(*across), true, 10).empty());
 
-    Recording values({0.1f, 0.2f, 0.3f, 0.4f, 0.5f, 0.6f, 0.7f, 0.8f});
+    Attribute values;
+    values.valueList = {0.1f, 0.2f, 0.3f};
     show(&values, 0, 10.0f, 20.0f);
     texts.clear();
-    across->showCursor(true);
     across->movePointer(32, 0);
     EXPECT_TRUE(texts.empty());  // over the canvas the status bar is left alone
-    across->handle(FL_ENTER);
-    Fl::e_x = 37;  // 20 scrolled: column 5
-    across->handle(FL_MOVE);
-    EXPECT_EQ(texts, (std::vector<std::string>{"Record no. 5"}));
-    across->handle(FL_LEAVE);
-    EXPECT_EQ(texts.back(), "");
     down->handle(FL_FOCUS);
-    Fl::e_y = 30;  // 20 scrolled at 10 a row: row 5
+    Fl::e_y = 5;  // 20 scrolled at 10 a row: row 2
     down->handle(FL_MOVE);
-    EXPECT_TRUE(legendCursorY == 25 && downTexts.back() == "Record no. 5");
+    EXPECT_TRUE(legendCursorY == 0 && downTexts.back() == "Record no. 2");
     // Past either end nothing is described; indexes truncate toward zero.
-    values.valueList.resize(3);
     across->offset = 0.0f;
     across->handle(FL_ENTER);
     for (int x = -40; x < 200; ++x) {
@@ -153,70 +141,6 @@ TEST_F(Legends, TheCursorAndTheDescriptionFollowThePointer)
         EXPECT_EQ(texts.back(), x > -10 && x < 30 ? "Record no. " + std::to_string(x / 10) : "") << "at " << x;
     }
 }
-
-TEST(LegendStack, CyclesThroughItsLegendsAndBroadcastsToEveryOne)
-{
-    for (int count : {0, 2, 3}) {
-        Fl_Window window(500, 100);
-        auto* stack = new LegendStack(0, 0, 420, 20);
-        std::vector<ColourLegend*> legends;
-        for (int i = 0; i < count; ++i)
-            legends.push_back(new ColourLegend(0, 0, 400, 20));
-        stack->finish();
-        auto* after = new ColourLegend(0, 40, 400, 20);
-        window.end();
-        for (int i = 1; i < count; ++i)
-            legends[i]->hide();
-        window.show();
-        EXPECT_EQ(stack->legends.size(), static_cast<size_t>(count));
-        EXPECT_TRUE(after->ownerStack == nullptr && openLegendStack == nullptr);
-        int shown = 0;
-        for (int arrow : {1, 0, 0, 0, 1, 1, 1, 1}) {
-            stack->child(arrow)->do_callback();
-            shown = count ? (shown + (arrow ? 1 : count - 1)) % count : 0;
-            for (int i = 0; i < count; ++i)
-                EXPECT_EQ(legends[i]->visible() != 0, i == shown) << count << ", " << i;
-            EXPECT_EQ(stack->shownIndex, shown + LegendStack::firstLegendChild);
-        }
-        stack->setOffsetAndScale(37.5f, 6.25f);
-        stack->showCursor(true);
-        stack->movePointer(12, 34);
-        for (ColourLegend* legend : legends)
-            EXPECT_TRUE(legend->offset == 37.5f && legend->scale == 6.25f && legend->cursorShown && legend->ownerStack == stack);
-        EXPECT_TRUE(count == 0 || (legendCursorX == 12 && legendCursorY == 34));
-    }
-}
-
-// Marks are black columns at the cell borders, over the half chosen.
-TEST(MarkedSlider, MarksCellBordersOverTheChosenHalf)
-{
-    for (auto [count, placement, step, first, last] :
-         {std::array{10, 2, 20, 0, 19}, {4, 0, 50, 0, 9}, {4, 1, 50, 10, 19}, {0, 2, 0, 0, -1}, {-3, 2, 0, 0, -1}}) {
-        Fl_Window window(260, 30);
-        auto* marked = new MarkedSlider(10, 10, 200, 20);
-        window.end();
-        marked->type(FL_HOR_NICE_SLIDER);
-        marked->markCount = count;
-        marked->markPlacement = placement;
-        window.show();
-        window.wait_for_expose();
-        window.redraw();
-        Fl::flush();
-        window.make_current();
-        std::vector<unsigned char> pixels(260 * 30 * 3);
-        fl_read_image(pixels.data(), 0, 0, 260, 30);
-        for (int y = 0; y < 20; ++y)
-            for (int x = 0; x <= 200; x += 5) {
-                const unsigned char* p = &pixels[((y + 10) * 260 + x + 10) * 3];
-                const bool black = p[0] == 0 && p[1] == 0 && p[2] == 0;
-                if (y >= first && y <= last && step && x % step == 0)
-                    EXPECT_TRUE(black) << count << ", " << placement << ": " << x << ", " << y;
-                else if (x % 10 == 5 && x > 60 && (y < 7 || y > 12) && y > 1 && y < 18)
-                    EXPECT_FALSE(black) << count << ", " << placement << ": " << x << ", " << y;
-            }
-    }
-}
-
 
 constexpr int canvasWidth = 400, canvasHeight = 470, lines = 40, allRows = 60, revisions = 12;
 
