@@ -110,15 +110,8 @@ TEST_F(CodeViewCanvas, SwatchesSpansAndBracketsColourTheListing)
             EXPECT_TRUE(showsColour(frame.at(p.x, p.y), p.colour)) << kind << ": " << p.x << ", " << p.y;
     }
     v.syntaxHighlighting = 0;  // only the spans go
-    Frame frame = show(std::string(9, '\n'));
+    const Frame frame = show(std::string(9, '\n'));
     EXPECT_TRUE(showsColour(frame.at(column(5), middle(6)), white) && showsColour(frame.at(7, middle(1)), identifierColours[1]));
-    v.textLineAuthors[0] = 3;  // over no cell the author line has its swatch on line one
-    EXPECT_TRUE(showsColour(show("\n Version committed by: ann", 2).at(7, middle(1)), identifierColours[3]));
-    // Outside the evolution view the code view is white, before anything is
-    // loaded grey.
-    EXPECT_TRUE(showsColour(show("H\n", 10).at(30, middle(0)), white));
-    v.loaded = false;
-    EXPECT_TRUE(showsColour(harness.drawFrame().at(30, middle(0)), greyOf(0.85f)));
 }
 
 }  // namespace

@@ -56,14 +56,6 @@ TEST_F(Frames, RevisionCushionsAndLinesShadeEachColumn)
         const Rgb expected = c.factor < 0 ? greyOf(-c.factor) : times(author, c.factor);
         EXPECT_TRUE(showsColour(draw().at(c.x, c.y), expected)) << "case " << &c - cases;
     }
-    // Lines mark each column's left edge, here at x = 4 and 20.
-    openRow(512, 20, 16.0f, 10.0f, 2);
-    viewState->versionDrawing = 1;
-    viewState->scrollX = -4.0f;
-    const Frame frame = draw();
-    for (auto [x, line] : {std::pair{3, true}, {19, true}, {35, false}, {6, false}, {16, false}, {22, false}})
-        EXPECT_EQ(showsColour(frame.at(x, 15), greyOf(0.2f)) || showsColour(frame.at(x + 1, 15), greyOf(0.2f)), line) << x;
-    EXPECT_TRUE(showsColour(frame.at(34, 15), author));
     // Nothing loaded, the canvas is light grey.
     opened.reset();
     EXPECT_TRUE(showsColour(draw().at(10, 10), greyOf(0.85f)));
@@ -88,21 +80,12 @@ TEST_F(Frames, TheFocusMarkerFramesTheFocusColumnWithBarsAndArrowheads)
     }
 }
 
-// Untextured shapes are translucent white; the textures are rebuilt on a
-// new context and when scheduled only, releasing the previous ones.
+// The textures are rebuilt on a new context and when scheduled only,
+// releasing the previous ones.
 TEST(ColourTextures, AreRebuiltOnANewContextAndWhenScheduledOnly)
 {
-    EvolutionViewHarness canvas(60, 20);
+    EvolutionViewHarness canvas(20, 20);
     canvas.drawFrame();
-    glDisable(GL_BLEND);
-    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-    glClear(GL_COLOR_BUFFER_BIT);
-    drawCushionStrip1D(0, 0, 10, 10, revisionCushionTexture, false);
-    drawCushionRect2D(20, 0, 30, 10, blockCushionTexture, false);
-    drawCushionTrapezoid2D(40.0f, 50.0f, 0.0f, 0.0f, 10.0f, 10.0f, 0.0f, 1.0f, blockCushionTexture, false);
-    const Frame shapes = canvas.readFrame();
-    for (auto [x, alpha] : {std::pair{5, 179}, {15, 0}, {25, 179}, {45, 179}})
-        EXPECT_NEAR(shapes.at(x, 5).alpha, alpha, 1) << x;
     const auto first = colourTextureNames;
     canvas.drawFrame();
     EXPECT_EQ(colourTextureNames, first);

@@ -155,7 +155,6 @@ TEST_F(Layouts, InterpolatedPixelsShowTheRowBetweenTheSlopingEdges)
             viewState->redistributeSpace = seed % 3 == 0;
             viewState->balanceImage = seed % 3 != 0;
             const Frame frame = draw();
-            int checked = 0;
             for (int x = 0; x < frame.width; ++x) {
                 const float centre = (x + 0.5f) / versionSize, t = centre - std::floor(centre);
                 const int c = static_cast<int>(centre), focus = e.focusRevision;
@@ -178,10 +177,8 @@ TEST_F(Layouts, InterpolatedPixelsShowTheRowBetweenTheSlopingEdges)
                                    : e.rowPresent(i, c) ? row(i) : statusColours[e.status(i, c)];
                     ASSERT_TRUE(showsColour(frame.fromTop(x, p), expected))
                         << "seed " << seed << ", version size " << versionSize << ", pixel " << x << ", " << p;
-                    ++checked;
                 }
             }
-            EXPECT_GT(checked, frame.width * 50) << "seed " << seed;
         }
 }
 
@@ -227,14 +224,6 @@ TEST_F(Layouts, AuthorsChangeOnlyWhereTheRowAuthorRuleSaysTheLineChanged)
             for (int i = 0; i < 12; ++i)
                 EXPECT_TRUE(showsColour(cellAt(frame, i % 4, i / 4), expected[i / 4][i % 4])) << layout << smooth << i;
         }
-    // At 0.4 pixels a column revision 5, which adds the line, covers no
-    // pixel centre; the revisions after it show its author.
-    openGrid(Strings(4, ">>>>>XXXXX"), modeHorizontal, 4, 10, 0.4f, 0.5f, {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"});
-    viewState->attributeIndex = authors;
-    EXPECT_TRUE(showsColour(draw().fromTop(2, 0), identifierColours[5]));
-    openGrid({"XXX", ">X<"}, modeNormal, 60, 20, 20.0f, 10.0f, {"", "bob", "cid"});
-    viewState->attributeIndex = authors;
-    EXPECT_TRUE(showsColour(cellAt(draw(), 2, 0), greyOf(0.5f)));  // no author
 }
 
 // Horizontal rows thinner than a pixel: a row whose top falls into the next
@@ -273,33 +262,6 @@ TEST_F(Layouts, HorizontalMergedRowsMixByTheirShareOfEachPixelRow)
         viewState->attributeIndex = c.scheme;
         EXPECT_TRUE(showsColour(draw().fromTop(c.column * 20 + 10, c.pixelRow), c.expected)) << "case " << &c - cases;
     }
-    Strings statuses;
-    for (int i = 0; i < 40; ++i)
-        statuses.push_back(std::string(1, "X-|"[i % 3]) + "-X"[i % 2]);
-    Frame whole;  // scrolled, the pixel rows of the same place unscrolled
-    for (auto [height, scroll] : {std::pair{20, 0.0f}, {12, 8.0f}}) {
-        openGrid(statuses, modeHorizontal, 20, height, 10.0f, 0.5f);
-        viewState->attributeIndex = evolution;
-        viewState->scrollY = scroll;
-        const Frame frame = draw();
-        whole = scroll > 0 ? whole : frame;
-        for (int p = 8; p < 20; ++p)
-            EXPECT_TRUE(showsColour(frame.fromTop(5, p - scroll), colourOf(whole.fromTop(5, p)), 1)) << p;
-    }
-}
-
-// A scheme the layouts do not know leaves the colour set last on the cells.
-TEST_F(Layouts, UnknownSchemesKeepTheColourSetLast)
-{
-    openGrid({"XX", ">X", "XX", "XX"}, modeHorizontal, 40, 40, 20.0f, 10.0f);
-    viewState->attributeIndex = 7;
-    Frame frame = draw();
-    EXPECT_TRUE(showsColour(cellAt(frame, 1, 1), statusColours[added]) && showsColour(cellAt(frame, 1, 3), statusColours[added]));
-    openGrid({"XXX", ">X<", ">>X"}, modeNormal, 60, 40, 20.0f, 10.0f);
-    viewState->attributeIndex = 7;
-    EXPECT_TRUE(showsColour(cellAt(draw(), 1, 0), greyOf(baseGrey())));
-    currentEvolution->setRevisionRange(modeNormal, 2, 3);
-    EXPECT_TRUE(showsColour(cellAt(draw(), 2, 1), greyOf(0.9f * baseGrey())));
 }
 
 TEST_F(Layouts, BlocksShadeTheirCellsFromTheThresholdOn)

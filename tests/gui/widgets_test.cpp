@@ -203,31 +203,6 @@ TEST(ScrollSync, FitZoomScrollAndResizeKeepTheCompanionsInStep)
     EXPECT_FLOAT_EQ(v.lineSize, static_cast<float>(canvasHeight) / lines);
     EXPECT_FLOAT_EQ(v.versionSize, static_cast<float>(canvasWidth) / revisions);
     EXPECT_TRUE(lineSizeSlider->value() == v.lineSize && lineScrollSlider->maximum() == lines);
-    // Content at most two pixels longer than the canvas leaves the slider at
-    // the start.
-    v.lineSize = 12.5f;
-    v.scrollY = 2.0f;
-    for (auto [length, value] : {std::pair{498, 0.0f}, {497, lines * 2 / 3.0f}, {canvasHeight, lines * 2 / 30.0f}}) {
-        lineScrollSlider->size(10, length);
-        syncLineScroll(lineScrollSlider);
-        EXPECT_FLOAT_EQ(lineScrollSlider->value(), value) << length;
-    }
-    lineScrollSlider->size(10, canvasHeight);
-    // Zooming keeps the row and the column at the centre; zoomed out past
-    // the fit they fill the canvas, the slider keeping the size chosen, and
-    // the range sliders hide until the next fit.
-    fitToWindow();
-    move(lineScrollSlider, 10, lineScrollCallback);
-    const float centre = (v.scrollY + canvasHeight * 0.5f) / 20;
-    move(lineSizeSlider, 20, lineSizeCallback);
-    EXPECT_NEAR((v.scrollY + canvasHeight * 0.5f) / v.lineSize, centre * 20 / 11.75f, 1e-3);
-    move(lineSizeSlider, 5, lineSizeCallback);
-    EXPECT_TRUE(v.lineSize == static_cast<float>(canvasHeight) / lines && v.scrollY == 0 && lineSizeSlider->value() == 5);
-    move(versionSizeSlider, 60, versionSizeCallback);
-    EXPECT_NEAR(v.scrollX, 160.0f, 1e-3);
-    EXPECT_FALSE(rangeEndSlider->visible());
-    fitToWindow();
-    EXPECT_TRUE(rangeEndSlider->visible());
     for (int mode : {modeNormal, modeHorizontal})
         for (double size : {40.0, 13.0, 11.9, 2.0})
             for (double position : {0.0, 0.5, 1.0}) {
