@@ -1,5 +1,4 @@
-// The code view: listing text in bitmap fonts, swatches, spans and the
-// bracket of the centre line.
+// The code view: text in bitmap fonts, swatches, spans, the centre bracket.
 
 #include "app/globals.h"
 #include "codeview/code_view.h"
@@ -30,8 +29,7 @@ struct CodeViewCanvas : testing::Test {
         codeListingText.clear();
         absentListingText.clear();
     }
-    // A hovered present cell's listing (hover state 0) or the absent panel
-    // of a deleted (kind 1) or added (kind 2) one.
+    // A hovered cell's listing, or the absent panel of a deleted one.
     Frame show(const std::string& text, int hoverState = 0, int hoverKind = 0, const std::string& absent = {})
     {
         ViewState& v = *viewState;
@@ -43,7 +41,6 @@ struct CodeViewCanvas : testing::Test {
         absentListingText = absent;
         return harness.drawFrame();
     }
-    // The leftmost, rightmost and lowest pixel of the black text.
     static std::array<int, 3> ink(const Frame& frame, int x0, int x1)
     {
         std::array<int, 3> box = {INT_MAX, -1, INT_MAX};

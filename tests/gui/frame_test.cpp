@@ -1,5 +1,4 @@
-// The frame around the cells: cushions and lines per revision, the focus
-// marker, resizing, the cushion textures and the view transforms.
+// Around the cells: cushions and lines per revision, the focus marker, textures.
 
 #include <FL/gl.h>
 
@@ -56,8 +55,7 @@ TEST_F(Frames, RevisionCushionsAndLinesShadeEachColumn)
         const Rgb expected = c.factor < 0 ? greyOf(-c.factor) : times(author, c.factor);
         EXPECT_TRUE(showsColour(draw().at(c.x, c.y), expected)) << "case " << &c - cases;
     }
-    // Nothing loaded, the canvas is light grey.
-    opened.reset();
+    opened.reset();  // nothing loaded, the canvas is light grey
     EXPECT_TRUE(showsColour(draw().at(10, 10), greyOf(0.85f)));
 }
 
@@ -80,8 +78,7 @@ TEST_F(Frames, TheFocusMarkerFramesTheFocusColumnWithBarsAndArrowheads)
     }
 }
 
-// The textures are rebuilt on a new context and when scheduled only,
-// releasing the previous ones.
+// The textures are rebuilt on a new context and when scheduled only.
 TEST(ColourTextures, AreRebuiltOnANewContextAndWhenScheduledOnly)
 {
     EvolutionViewHarness canvas(20, 20);

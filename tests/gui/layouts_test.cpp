@@ -1,5 +1,4 @@
-// The three layouts against a model computed straight from the status
-// matrix over random histories, then the overlays and merged rows.
+// The three layouts against a model of the status matrix, then the overlays.
 
 #include <cmath>
 #include <random>
@@ -22,22 +21,14 @@ Rgb mean(const std::vector<std::pair<float, Rgb>>& weighted)
 {
     Rgb total{};
     float weight = 0.0f;
-    for (const auto& [w, colour] : weighted) {
-        weight += w;
-        for (int i = 0; i < 3; ++i)
-            total[i] += w * colour[i];
-    }
+    for (const auto& [w, colour] : weighted)
+        weight += w, total = {total[0] + w * colour[0], total[1] + w * colour[1], total[2] + w * colour[2]};
     return times(total, 1.0f / weight);
 }
 
-float baseGrey()
-{
-    const Rgb& k = statusColours[constant];
-    return (k[0] + k[1] + k[2]) / 12.0f + 0.75f;
-}
+float baseGrey() { return (statusColours[constant][0] + statusColours[constant][1] + statusColours[constant][2]) / 12 + 0.75f; }
 
-// A present cell of `row` in column c; the Normal layout darkens statuses
-// towards the top of the file.
+// A present cell; the Normal layout darkens statuses towards the file's top.
 Rgb presentColour(int layout, int scheme, int row, int c)
 {
     const EvolutionFile& e = *currentEvolution;
@@ -49,9 +40,8 @@ Rgb presentColour(int layout, int scheme, int row, int c)
 
 bool inRange(int c) { return c >= currentEvolution->firstRevision && c <= currentEvolution->lastRevision; }
 
-// Place k of column c: the Normal layout stacks each revision's present
-// rows from the top over the base grey; the Horizontal one keeps every row
-// on its band and shows absent cells in their status colour.
+// Normal stacks each revision's present rows over the base grey; Horizontal
+// keeps every row on its band, absent cells in their status colour.
 Rgb expectedCell(int layout, int scheme, int c, int k)
 {
     const EvolutionFile& e = *currentEvolution;
@@ -68,11 +58,7 @@ Rgb expectedCell(int layout, int scheme, int c, int k)
     return greyOf(k < e.rowCount ? baseGrey() : 0.8f);
 }
 
-struct Shape {
-    int layout, lines, revisions;
-    float versionSize, lineSize;
-    bool range;
-};
+struct Shape { int layout, lines, revisions; float versionSize, lineSize; bool range; };
 
 class Layouts : public CanvasTest {
 protected:
@@ -143,8 +129,7 @@ TEST_F(Layouts, NormalAndHorizontalCellsMatchTheStatusMatrixAtEveryPixelCentre)
         }
 }
 
-// Each pixel shows the row whose edges, straight from the column's left to
-// its right edge, enclose its centre; out of range, grey rows of full height.
+// Each pixel shows the row whose straight edges across the column enclose it.
 TEST_F(Layouts, InterpolatedPixelsShowTheRowBetweenTheSlopingEdges)
 {
     for (unsigned seed = 1; seed <= 4; ++seed)
@@ -182,8 +167,7 @@ TEST_F(Layouts, InterpolatedPixelsShowTheRowBetweenTheSlopingEdges)
         }
 }
 
-// Anti-aliased, rows gather into quadrilaterals ending at the first pixel
-// boundary a row's bottom reaches, each the area mean of what it covers.
+// Smooth quadrilaterals end where a row's bottom reaches a pixel boundary.
 TEST_F(Layouts, SmoothInterpolatedColumnsShowTheAreaMeanOfEachQuadrilateral)
 {
     for (float lineSize : {1.0f, 3.0f, 1.5f, 0.1f, 0.7f, 2.3f})
@@ -226,9 +210,8 @@ TEST_F(Layouts, AuthorsChangeOnlyWhereTheRowAuthorRuleSaysTheLineChanged)
         }
 }
 
-// Horizontal rows thinner than a pixel: a row whose top falls into the next
-// pixel row gives its weight above that edge to the row it completes; the
-// mean of a column out of range turns grey; an unknown scheme draws nothing.
+// A row whose top falls into the next pixel row gives its weight above that
+// edge to the row it completes; out of range the mean turns grey.
 TEST_F(Layouts, HorizontalMergedRowsMixByTheirShareOfEachPixelRow)
 {
     const auto& k = contentColours;
@@ -283,9 +266,8 @@ TEST_F(Layouts, BlocksShadeTheirCellsFromTheThresholdOn)
         EXPECT_EQ(changedInColumn(none, frame, 5), 40) << layout;
         EXPECT_GT(changedInColumn(none, frame, 60), 30) << layout;
     }
-    // The first frame after a focus change    // The first frame after a focus change draws the blocks at the new
-    // rows: focused on revision 2, where row 1 is gone, the block over rows
-    // 2 and 3 rises at the right edge of column 1.
+    // The first frame after a focus change draws the blocks at the new rows:
+    // where row 1 is gone, the block over rows 2 and 3 rises.
     openGrid({"XXXX", "XX<<", "XXXX", "XXXX"}, modeInterpolated, 160, 80, 40.0f, 20.0f);
     viewState->redistributeSpace = viewState->balanceImage = 0;
     viewState->blocksAbove = viewState->displayBlocks = 1;
@@ -300,8 +282,7 @@ TEST_F(Layouts, BlocksShadeTheirCellsFromTheThresholdOn)
     EXPECT_TRUE(showsColour(first.fromTop(77, 10), colourOf(plain.fromTop(77, 10)), 1));
 }
 
-// The Ctrl navigation aids over four rows of four revisions, anchored at
-// row 1 of revision 1: a darker column, and a path along the row.
+// The Ctrl aids anchored at row 1 of revision 1: a darker column, a path.
 TEST_F(Layouts, PointerAidsShadeTheAnchoredColumnAndTraceTheRow)
 {
     struct Probe {

@@ -1,5 +1,4 @@
-// The canvas's companions: colour legend strips, and scroll and zoom kept in
-// step.
+// The canvas's companions: colour legend strips, scroll and zoom in step.
 
 #include <gtest/gtest.h>
 
@@ -75,8 +74,7 @@ TEST_F(Legends, CellsAndBarsLieAlongTheStripWithinAOnePixelMargin)
         show(p.values, p.mode, 10.0f, 0.0f);
         EXPECT_TRUE(showsColour(render(p.acrossStrip ? *across : *down).fromTop(p.x, p.y), p.expected)) << &p - probes;
     }
-    // After any scroll and zoom the cell under each pixel is the row or
-    // column the canvas has under it.
+    // After any scroll and zoom each pixel shows the canvas's row or column.
     values.valueList.clear();
     for (int i = 0; i < 60; ++i)
         values.valueList.push_back(static_cast<float>(i % 12) / 11.0f);
@@ -94,8 +92,7 @@ TEST_F(Legends, CellsAndBarsLieAlongTheStripWithinAOnePixelMargin)
     }
 }
 
-// The cursor is a black loop one cell long at the pointer, shared by both
-// strips, shown while the canvas asks for it or the pointer is over the strip.
+// A black loop one cell long at the pointer, while asked for or pointed at.
 TEST_F(Legends, TheCursorAndTheDescriptionFollowThePointer)
 {
     Attribute empty;
@@ -144,8 +141,7 @@ TEST_F(Legends, TheCursorAndTheDescriptionFollowThePointer)
 
 constexpr int canvasWidth = 400, canvasHeight = 470, lines = 40, allRows = 60, revisions = 12;
 
-// Twelve revisions of 40 lines, 60 rows: 20 lines go after the sixth
-// revision and 20 others come in the seventh.
+// Twelve revisions of 40 lines, 60 rows: 20 go after the sixth, 20 come.
 EvolutionSketch turnover()
 {
     EvolutionSketch sketch{.statuses = std::vector<std::string>(20, "XXXXXXXXXXXX")};
@@ -156,8 +152,7 @@ EvolutionSketch turnover()
 
 void move(Fl_Valuator* slider, double value, Fl_Callback* callback) { slider->value(value), callback(slider, nullptr); }
 
-// Every legend agrees with the canvas, every value is finite, and no scroll
-// goes past the content (fitted columns may come out a pixel short).
+// Legends agree with the canvas, values are finite, no scroll past the content.
 void expectInStep()
 {
     const ViewState& v = *viewState;
@@ -174,7 +169,7 @@ void expectInStep()
 }
 
 // The canvas with its companions laid out as in the main window.
-TEST(ScrollSync, FitZoomScrollAndResizeKeepTheCompanionsInStep)
+TEST(ScrollSync, FitZoomAndScrollKeepTheCompanionsInStep)
 {
     auto canvas = std::make_unique<EvolutionViewHarness>(canvasWidth, canvasHeight);
     Fl_Group::current(nullptr);

@@ -19,11 +19,7 @@ struct CanvasDraw : Fl_Gl_Window {
     using Fl_Gl_Window::draw;
 };
 
-void settle()
-{
-    for (int i = 0; i < 5; ++i)
-        Fl::check();
-}
+void settle() { for (int i = 0; i < 5; ++i) Fl::check(); }
 
 }  // namespace
 
@@ -75,11 +71,7 @@ Frame GlHarness::drawFrame()
     return readFrame();
 }
 
-void GlHarness::resize(int width, int height)
-{
-    window->size(width, height);
-    settle();
-}
+void GlHarness::resize(int width, int height) { window->size(width, height), settle(); }
 
 EvolutionViewHarness::EvolutionViewHarness(int width, int height)
     : GlHarness((createGlobalObjects(), std::make_unique<EvolutionView>(0, 0, width, height)))
@@ -92,11 +84,7 @@ EvolutionViewHarness::EvolutionViewHarness(int width, int height)
 EvolutionViewHarness::~EvolutionViewHarness() { evolutionView = nullptr; }
 EvolutionView& EvolutionViewHarness::view() const { return static_cast<EvolutionView&>(canvas()); }
 
-void CanvasTest::TearDown()
-{
-    harness.reset();
-    opened.reset();
-}
+void CanvasTest::TearDown() { harness.reset(), opened.reset(); }
 
 void CanvasTest::open(const EvolutionSketch& sketch, int width, int height, float versionSize, float lineSize, int layout)
 {

@@ -1,6 +1,5 @@
 #pragma once
-// Canvases drawn in tests: a shown window holding one canvas of a known
-// size, frames drawn on request and read back from the back buffer.
+// A shown window holding one canvas, its frames drawn and read back.
 
 #include <memory>
 
@@ -43,8 +42,7 @@ struct EvolutionViewHarness : GlHarness {
     EvolutionView& view() const;
 };
 
-// A sketch in a canvas of cells versionSize x lineSize, unscrolled, nothing
-// drawn over the cells, in the given layout.
+// A sketch in cells of versionSize x lineSize, unscrolled, nothing over them.
 class CanvasTest : public ::testing::Test {
 protected:
     void TearDown() override;
