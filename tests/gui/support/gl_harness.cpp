@@ -2,14 +2,13 @@
 
 #include <cmath>
 #include <cstdlib>
-#include <string>
 
 #include <FL/Fl.H>
 #include <FL/Fl_Gl_Window.H>
 #include <FL/Fl_Window.H>
-#include <FL/gl.h>
 
 #include "app/globals.h"
+#include "evolution/evolution_file.h"
 #include "ui/widgets.h"
 #include "view/evolution_view.h"
 
@@ -20,27 +19,24 @@ struct CanvasDraw : Fl_Gl_Window {
     using Fl_Gl_Window::draw;
 };
 
-void settle()
-{
-    for (int i = 0; i < 5; ++i)
-        Fl::check();
-}
+void settle() { for (int i = 0; i < 5; ++i) Fl::check(); }
 
 }  // namespace
 
 ::testing::AssertionResult showsColour(const Rgba& pixel, const Rgb& expected, int tolerance)
 {
     const int channels[3] = {pixel.red, pixel.green, pixel.blue};
-    for (int i = 0; i < 3; ++i) {
-        const int level = static_cast<int>(std::lround(expected[i] * 255.0f));
-        if (std::abs(channels[i] - level) > tolerance)
-            return ::testing::AssertionFailure()
-                   << "pixel (" << pixel.red << ", " << pixel.green << ", " << pixel.blue << ") is not within "
-                   << tolerance << " levels of (" << std::lround(expected[0] * 255.0f) << ", "
-                   << std::lround(expected[1] * 255.0f) << ", " << std::lround(expected[2] * 255.0f) << ")";
-    }
+    for (int i = 0; i < 3; ++i)
+        if (std::abs(channels[i] - static_cast<int>(std::lround(expected[i] * 255.0f))) > tolerance)
+            return ::testing::AssertionFailure() << "pixel " << pixel.red << " " << pixel.green << " " << pixel.blue
+                                                 << " is not " << expected[0] * 255 << " " << expected[1] * 255 << " "
+                                                 << expected[2] * 255;
     return ::testing::AssertionSuccess();
 }
+
+Rgb times(const Rgb& c, float factor) { return {c[0] * factor, c[1] * factor, c[2] * factor}; }
+Rgb greyOf(float level) { return {level, level, level}; }
+Rgb colourOf(const Rgba& p) { return {p.red / 255.0f, p.green / 255.0f, p.blue / 255.0f}; }
 
 GlHarness::GlHarness(std::unique_ptr<Fl_Gl_Window> canvas) : glCanvas(std::move(canvas))
 {
@@ -63,10 +59,8 @@ GlHarness::~GlHarness()
     settle();
 }
 
-void GlHarness::makeCurrent()
-{
-    glCanvas->make_current();
-}
+void GlHarness::makeCurrent() { glCanvas->make_current(); }
+void GlHarness::loseContext() { glCanvas->context(nullptr, 1); }
 
 Frame GlHarness::drawFrame()
 {
@@ -77,38 +71,41 @@ Frame GlHarness::drawFrame()
     return readFrame();
 }
 
-Frame GlHarness::readFrame()
-{
-    return readBackBuffer(*glCanvas);
-}
-
-void GlHarness::resize(int width, int height)
-{
-    window->size(width, height);
-    settle();
-}
-
-void GlHarness::loseContext()
-{
-    glCanvas->context(nullptr, 1);
-}
+void GlHarness::resize(int width, int height) { window->size(width, height), settle(); }
 
 EvolutionViewHarness::EvolutionViewHarness(int width, int height)
     : GlHarness((createGlobalObjects(), std::make_unique<EvolutionView>(0, 0, width, height)))
 {
     evolutionView = &view();
-    viewState->viewWidth = width;
-    viewState->viewHeight = height;
-    previousViewWidth = width;
-    previousViewHeight = height;
+    viewState->viewWidth = previousViewWidth = width;
+    viewState->viewHeight = previousViewHeight = height;
 }
 
-EvolutionViewHarness::~EvolutionViewHarness()
+EvolutionViewHarness::~EvolutionViewHarness() { evolutionView = nullptr; }
+EvolutionView& EvolutionViewHarness::view() const { return static_cast<EvolutionView&>(canvas()); }
+
+void CanvasTest::TearDown() { harness.reset(), opened.reset(); }
+
+void CanvasTest::open(const EvolutionSketch& sketch, int width, int height, float versionSize, float lineSize, int layout)
 {
-    evolutionView = nullptr;
+    harness.reset();
+    opened.reset();
+    opened = std::make_unique<OpenEvolution>(sketch);
+    ASSERT_TRUE(opened->loaded);
+    statusColours = defaultStatusColours;
+    harness = std::make_unique<EvolutionViewHarness>(width, height);
+    harness->view().layoutMode = layout;
+    ViewState& v = *viewState;
+    v.versionSize = versionSize;
+    v.lineSize = lineSize;
+    v.scrollX = v.scrollY = 0.0f;
+    v.versionDrawing = 2;
+    v.antiAliasing = v.pointerMode = 0;
 }
 
-EvolutionView& EvolutionViewHarness::view() const
+Rgba CanvasTest::cellAt(const Frame& frame, int column, int k)
 {
-    return static_cast<EvolutionView&>(canvas());
+    const ViewState& v = *viewState;
+    return frame.at(static_cast<int>((column + 0.5f) * v.versionSize - v.scrollX),
+                    static_cast<int>(v.viewHeight + v.scrollY - (k + 0.5f) * v.lineSize));
 }

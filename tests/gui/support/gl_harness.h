@@ -1,47 +1,33 @@
 #pragma once
-// Drawing OpenGL canvases in tests: a shown window holding one canvas of a
-// known size, frames drawn on request and read back from the framebuffer.
+// A shown window holding one canvas, its frames drawn and read back.
 
 #include <memory>
-#include <vector>
 
 #include <gtest/gtest.h>
 
 #include "colouring/colour_maps.h"
 #include "frame_readback.h"
+#include "support/opened_evolution.h"
 
 class Fl_Gl_Window;
 class Fl_Window;
 class EvolutionView;
 
-// Whether a pixel shows a colour given as 0..1 floats, each channel within
-// `tolerance` levels of the colour's nearest level.
+// Whether a pixel shows a 0..1 colour, each channel within `tolerance` levels.
 ::testing::AssertionResult showsColour(const Rgba& pixel, const Rgb& expected, int tolerance = 2);
+Rgb times(const Rgb& colour, float factor);
+Rgb greyOf(float level);
+Rgb colourOf(const Rgba& pixel);
 
 class GlHarness {
 public:
-    // Shows `canvas`, moved to (0, 0), in a window of the canvas's size.
     explicit GlHarness(std::unique_ptr<Fl_Gl_Window> canvas);
     ~GlHarness();
-    GlHarness(const GlHarness&) = delete;
-    GlHarness& operator=(const GlHarness&) = delete;
-
     Fl_Gl_Window& canvas() const { return *glCanvas; }
-
-    // Draws one frame as the toolkit does - context current, the canvas's
-    // draw, context and view valid afterwards - but leaves it unswapped in
-    // the back buffer and returns it.
-    Frame drawFrame();
-    // Reads what the back buffer holds now, after drawing of the test's own
-    // in the canvas's context.
-    Frame readFrame();
-    // Makes the canvas's context current, e.g. to read textures back.
+    Frame drawFrame();  // drawn as the toolkit draws, left unswapped
+    Frame readFrame() { return readBackBuffer(*glCanvas); }
     void makeCurrent();
-    // Gives the window and with it the canvas a new size, as the user
-    // dragging the window's border would.
-    void resize(int width, int height);
-    // Makes the toolkit drop the canvas's context, so that the next frame
-    // starts with a new one.
+    void resize(int width, int height);  // as dragging the window's border
     void loseContext();
 
 private:
@@ -49,14 +35,20 @@ private:
     std::unique_ptr<Fl_Gl_Window> glCanvas;
 };
 
-// An EvolutionView of the given size in a shown window, set up as the main
-// window's construction sets one up: `evolutionView` points to it, the
-// view state holds its size, and so do the previous-size globals. Creates
-// the global objects when they do not exist yet.
-class EvolutionViewHarness : public GlHarness {
-public:
+// An EvolutionView set up as the main window sets one up.
+struct EvolutionViewHarness : GlHarness {
     EvolutionViewHarness(int width, int height);
     ~EvolutionViewHarness();
-
     EvolutionView& view() const;
+};
+
+// A sketch in cells of versionSize x lineSize, unscrolled, nothing over them.
+class CanvasTest : public ::testing::Test {
+protected:
+    void TearDown() override;
+    void open(const EvolutionSketch& sketch, int width, int height, float versionSize, float lineSize, int layout = 0);
+    Frame draw() { return harness->drawFrame(); }
+    static Rgba cellAt(const Frame& frame, int column, int k);  // the middle of cell (column, k)
+    std::unique_ptr<EvolutionViewHarness> harness;
+    std::unique_ptr<OpenEvolution> opened;
 };
