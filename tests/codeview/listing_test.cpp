@@ -41,6 +41,8 @@ std::string slotsOf(const std::string& listing, bool absent)
 // around the hovered row, or around the nearest present row above it.
 TEST(Listing, RevisionListingsCentreOnTheHoveredRow)
 {
+    for (auto [view, line, half] : {std::tuple{150, 15, 4}, {44, 15, 0}, {45, 15, 1}, {-40, 15, 0}, {100000, -3, 49}, {199, 2, 49}})
+        EXPECT_EQ(listingHalfHeight(view, line), half) << view << " " << line;
     for (unsigned seed = 1; seed <= 25; ++seed) {
         const std::vector<std::string> statuses = randomStatuses(seed, 1 + seed * 5 % 14, 1 + seed * 3 % 5);
         OpenEvolution open(sketchOf(statuses, std::vector<std::string>(statuses[0].size(), "ann")));
@@ -63,8 +65,7 @@ TEST(Listing, RevisionListingsCentreOnTheHoveredRow)
                 for (int i = 0; inGrid && i < e.rowCount; ++i)
                     if (isPresentChar(statuses[shown[i]][r]) && std::abs(k++ - centre) <= h)
                         expected[h + k - 1 - centre] = "line " + std::to_string(shown[i]);
-                hoveredRow = row;
-                hoveredRevision = r + 1;
+                std::tie(hoveredRow, hoveredRevision) = std::pair{row, r + 1};
                 refreshRevisionListing(modeInterpolated);
                 ASSERT_EQ(listingLines(codeListingText), expected);
                 for (int slot = 0; slot <= 2 * h; ++slot)  // every line here is the first author's
@@ -114,8 +115,7 @@ TEST(Listing, AbsentRunsListTheirLinesWhereTheyExistWithTheirLifetimes)
     for (const auto& c : cases) {
         OpenEvolution open(sketchOf(c.statuses, {"ann", "bob", "cid", c.statuses[0].size() > 3 ? "dan" : ""}));
         viewState->fontDifference = c.difference;
-        hoveredRow = c.row;
-        hoveredRevision = c.revisionNumber;
+        std::tie(hoveredRow, hoveredRevision) = std::pair{c.row, c.revisionNumber};
         refreshAbsentListing(modeNormal);
         EXPECT_EQ(viewState->codeLineCount, 2 * listingHalfHeight(145, 15 - c.difference) + 1);
         EXPECT_EQ(slotsOf(absentListingText, true).substr(0, c.expected.size()), c.expected) << c.row << "," << c.revisionNumber;

@@ -68,7 +68,7 @@ TEST(Attributes, DescriptionsOtherKindsEmptyGridsAndTheRegistry)
     EXPECT_EQ(lines.describe(0) + lines.describe(2), "Number of lines for revision 0: 0Number of lines for revision 2: 40");
     EXPECT_EQ(computed(1).describe(10), "Number of unchanged revisions for line 10: 1");
     EXPECT_EQ(valuesOf(computed(2)), std::vector<float>(40, 0.2f));  // as many as the longest revision's lines
-    EXPECT_EQ(computed(2).describe(1) + computed<AuthorAttribute>(1).describe(0), "Record 1");
+    EXPECT_EQ(computed(2).describe(1) + computed<AuthorAttribute>(1).describe(0) + Attribute().describe(5), "Record 1Record no. 5");
     const AuthorAttribute authors = computed<AuthorAttribute>(0);
     EXPECT_EQ(valuesOf(authors), (std::vector<float>{0.0f, -1.0f, 1.0f}));
     EXPECT_EQ(authors.describe(1) + authors.describe(2), "Author: unknownAuthor: bob");
