@@ -113,8 +113,9 @@ TEST(Scanner, FindsTheRegionsOfEachConstruct)
         {cGrammar, "\t// remark\n   // another\n", "c2 0,0-0,512; c2 1,0-1,512; "},
         // A token does not end the line start; a plain character does.
         {cGrammar, "{ // remark\n}\nx // y\n", "c2 0,0-0,512; b0 0,0-1,0; c3 2,2-2,6; "},
-        // A tab is a flat eight columns; a rest-of-line end counts characters.
-        {cGrammar, "ab\t// c\n\t\tx { }\n \t{}\n", "c3 0,10-0,7; b0 1,18-1,20; b0 2,9-2,10; "},
+        // A tab is a flat eight columns, and a rest-of-line comment after
+        // one still ends where its line does, not before it starts.
+        {cGrammar, "ab\t// c\n\t\tx { }\n \t{}\n", "c3 0,10-0,14; b0 1,18-1,20; b0 2,9-2,10; "},
         {cGrammar, "s = \"a\\\"b\";\nt = \"a\\\\\"; \"b\"\nx \\\"y\"\n", "s 0,4-0,9; s 1,4-1,8; s 1,11-1,13; s 2,3-2,5; "},
         {cGrammar, "s = \"abc\\\n\" x\n", "s 0,4-1,0; "},  // an escape stops at the line end
         {cGrammar, "f() { s = \"}{\"; /* } { */ }\n", "s 0,10-0,13; c1 0,16-0,23; b0 0,4-0,26; "},
