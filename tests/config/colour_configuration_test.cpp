@@ -56,7 +56,7 @@ TEST_F(ColourConfiguration, EachKeyLineSetsItsOwnStatusOnly)
         {"COLOR_DEL 0 0 0\nCOLOR_DEL 0.1 0.2 0.3\n", {{5, {.1f, .2f, .3f}}}},
         {"  \tCOLOR_RADD\t 0.1   0.2 0.3  \r\n", {{3, {.1f, .2f, .3f}}}},
         {"COLOR_CON 1 1 1" + std::string(5000, ' ') + "9\nCOLOR_MOD 0 0 0\n", {{0, {1, 1, 1}}, {1, {0, 0, 0}}}},
-        {std::string("\0\xff\x01COLOR_MOD\n", 14), {}},
+        {std::string("\0\xff\x01", 3) + "COLOR_MOD\n", {}},
     };
     for (const auto& c : cases) {
         SetUp();

@@ -46,8 +46,8 @@ TEST_F(Frames, RevisionCushionsAndLinesShadeEachColumn)
         {0, 0, 0.2f, 128, 5, -1},  {0, 0, 0.5f, 0, 15, 0.8f},  {0, 0, 0.5f, 128, 15, 1},      {2, 0, 0.5f, 0, 15, 1},
         {0, 2, 0.2f, 0, 15, 0.8f}, {0, 2, 0.2f, 60, 15, 0.8f}, {0, 2, 0.2f, 128, 15, 0.9f},   {0, 2, 0.2f, 255, 15, 0.99985f},
     };
+    openRow(512, 20, 256.0f, 10.0f, 2);
     for (const Case& c : cases) {
-        openRow(512, 20, 256.0f, 10.0f, 2);
         viewState->versionDrawing = c.drawing;
         viewState->cushionStrength = c.strength;
         viewState->blendingRatio = c.blending;
