@@ -25,6 +25,7 @@
 #include "ui/legend_stack.h"
 #include "ui/main_menu.h"
 #include "ui/marked_slider.h"
+#include "ui/menu_key_guard.h"
 #include "ui/scroll_sync.h"
 #include "ui/widget_building.h"
 #include "ui/widgets.h"
@@ -156,6 +157,7 @@ void buildMainWindow(int savedX, int savedY, int canvasWidth, int canvasHeight)
     v.scrollY = 0;
     v.scrollX = 0;
 
+    installMenuKeyGuard();
     Fl_Group::current(nullptr);
     mainWindowHolder = std::make_unique<Fl_Window>(W + panelWidth, H + 256);
     mainWindow = mainWindowHolder.get();
