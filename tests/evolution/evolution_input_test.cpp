@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "evolution/evolution_file.h"
+#include "evolution/evolution_path.h"
 #include "support/temp_directory.h"
 #include "syntax/grammar.h"
 
@@ -74,6 +75,8 @@ TEST(EvolutionInput, BadFilesAreRefusedWithOneMessageNamingTheLine)
 
 TEST(EvolutionInput, MissingFilesAreNamedWholeInTheMessage)
 {
+    EXPECT_EQ(splitEvolutionPath("a.c_cvs").directory, "./");
+    EXPECT_EQ(splitEvolutionPath("/x/y/a.c_cvs").directory + splitEvolutionPath("/x/y/a.c_cvs").fileName, "/x/y/a.c_cvs");
     for (const std::string missing : {"evolution", "folder", "list"}) {
         TempDirectory dir;
         EvolutionSketch sketch;

@@ -73,6 +73,16 @@ TEST_F(MainWindowTest, OpeningAndClosingGiveTheirLooks)
         menuBar->picked(item);
     }
     expectLoadedLook(true);
+    // The arrows of a legend stack cycle through its legends, one shown.
+    for (LegendStack* stack : {lineLegendStack, revisionLegendStack}) {
+        const int legends = stack->children() - LegendStack::firstLegendChild;
+        for (int step = 1; step <= 2 * legends; ++step) {
+            stack->child(step <= legends ? 1 : 0)->do_callback();
+            const int shown = step <= legends ? step % legends : (3 * legends - step) % legends;
+            for (int k = 0; k < legends; ++k)
+                EXPECT_EQ(stack->child(LegendStack::firstLegendChild + k)->visible() != 0, k == shown) << step;
+        }
+    }
     closeEvolution();
     expectLoadedLook(false);
     EXPECT_EQ(rangeEndSlider->value(), rangeEndSlider->maximum());
