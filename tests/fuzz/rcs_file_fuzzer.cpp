@@ -1,8 +1,9 @@
-// The RCS file parser: every delta it accepts is findable by its number, and
-// the head, when named, is one of them.
+// The RCS file parser and the trunk reader behind it: every delta it accepts
+// is findable by its number, and the trunk rebuilt from the deltas, however
+// their "next" fields loop, holds no more revisions than the file has.
 
-#include "extract/rcs_edits.h"
 #include "extract/rcs_file.h"
+#include "extract/rcs_history.h"
 #include "fuzz/fuzz_input.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -19,17 +20,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         FUZZ_CHECK(findDelta(file, delta.number) != nullptr);
         FUZZ_CHECK(delta.text.size() <= size && delta.log.size() <= size);
     }
-    if (const RcsDelta* head = findDelta(file, file.head)) {
-        // The chain of "next" revisions applied as the history reader
-        // applies it: each script to the text before it.
-        std::vector<std::string_view> lines = splitTextLines(head->text), older;
-        for (const RcsDelta* d = findDelta(file, head->next); d && d != head; d = findDelta(file, d->next)) {
-            if (!applyEditScript(lines, d->text, older, error))
-                break;
-            lines.swap(older);
-            if (d->next == d->number)
-                break;
-        }
-    }
+    SourceHistory history;
+    if (rcsBranchHistory(file, "1.", history, error))
+        FUZZ_CHECK(!history.revisions.empty() && history.revisions.size() <= file.deltas.size());
+    else
+        FUZZ_CHECK(!error.empty());
     return 0;
 }
