@@ -12,6 +12,7 @@ EXAMPLE    ?= examples/wordfreq/wordfreq.c_cvs
 PACKAGES := cmake ninja-build g++ pkg-config python3 \
 	libgtest-dev libbenchmark-dev \
 	libfltk1.3-dev libgl1-mesa-dev libglu1-mesa-dev libgl1-mesa-dri libxtst-dev \
+	libegl-dev libegl-mesa0 libpng-dev \
 	libfreetype-dev libfontconfig1-dev fonts-liberation \
 	libgit2-dev git cvs rcs \
 	clang-16 libclang-rt-16-dev gcovr \

@@ -424,7 +424,7 @@ bool writeFile(const std::string& path, std::string_view content)
 
 // Temporary directories and the evolutions in them, removed at exit.
 struct GeneratedEvolutions {
-    using Key = std::tuple<int, int, double, uint64_t>;
+    using Key = std::tuple<int, int, double, uint64_t, bool>;
     std::map<Key, SyntheticEvolution> evolutions;
     std::map<Key, LoadedEvolution> loaded;
 
@@ -437,7 +437,7 @@ struct GeneratedEvolutions {
         }
     }
 
-    static Key keyOf(const SyntheticParameters& p) { return {p.lines, p.revisions, p.editRate, p.seed}; }
+    static Key keyOf(const SyntheticParameters& p) { return {p.lines, p.revisions, p.editRate, p.seed, p.texts}; }
 };
 
 GeneratedEvolutions& generated()
@@ -472,6 +472,8 @@ SyntheticEvolution writeSyntheticEvolution(const std::string& directory, const S
     for (int r = 0; r < parameters.revisions; ++r) {
         if (r > 0)
             builder.edit(r);
+        if (!parameters.texts)
+            continue;
         text.clear();
         builder.appendText(text);
         if (!write(revisionTextPath(directory, moduleName, branch, r + 1), text))

@@ -18,6 +18,7 @@ struct SyntheticParameters {
     int revisions = 100;
     double editRate = 0.01;  // fraction of the lines edited per revision
     uint64_t seed = 1;
+    bool texts = true;       // false: the evolution file and revision list only
 };
 
 struct SyntheticEvolution {

@@ -136,7 +136,6 @@ void buildLowerGroup(int W, int H)
     statusBufferHolder = std::make_unique<Fl_Text_Buffer>(256);
     statusBuffer = statusBufferHolder.get();
     statusBuffer->text("Status bar");
-    statusDisplay->buffer(statusBuffer);
     lowerGroup->resizable(codeView);
     viewState->codeViewHeight = codeViewHeight;
     viewState->codeViewWidth = W + panelWidth;
@@ -144,7 +143,7 @@ void buildLowerGroup(int W, int H)
 
 }  // namespace
 
-void buildMainWindow(int savedX, int savedY, int canvasWidth, int canvasHeight)
+void buildHiddenMainWindow(int savedX, int savedY, int canvasWidth, int canvasHeight)
 {
     const int W = canvasWidth, H = canvasHeight;
     savedWindowX = savedX;
@@ -167,7 +166,15 @@ void buildMainWindow(int savedX, int savedY, int canvasWidth, int canvasHeight)
     buildLowerGroup(W, H);
     mainWindow->resizable(mainTile);
     followCanvasResize = relayCanvasCompanions;
+}
 
+void buildMainWindow(int savedX, int savedY, int canvasWidth, int canvasHeight)
+{
+    buildHiddenMainWindow(savedX, savedY, canvasWidth, canvasHeight);
+    const int W = canvasWidth, H = canvasHeight;
+    // A text display measures its font the moment it gets a buffer, which
+    // takes a display: the hidden window's status bar keeps its text alone.
+    statusDisplay->buffer(statusBuffer);
     mainWindow->show();
     mainWindow->size_range(W + panelWidth, H + 256, 0, 0, 0, 0, 0);
     Fl::focus(evolutionView);

@@ -8,3 +8,7 @@
 // the keyboard focus on the canvas. savedX and savedY are where the window
 // returns when it leaves full-screen mode.
 void buildMainWindow(int savedX, int savedY, int canvasWidth, int canvasHeight);
+
+// The same window, built but never shown: its canvas and legends draw into
+// whatever OpenGL context is current, which needs no display.
+void buildHiddenMainWindow(int savedX, int savedY, int canvasWidth, int canvasHeight);

@@ -7,6 +7,9 @@ class EvolutionView;
 // Focuses the revision under x, or in the Normal and Horizontal layouts
 // takes the focus off it when it has it already.
 void handlePush(EvolutionView& canvas, int x, int y);
+// The same for revision `revision` (from 0); a revision outside the grid
+// changes nothing.
+void focusRevisionOf(EvolutionView& canvas, int revision);
 
 // Finds the cell under the pointer, follows a Ctrl lock, and tells the
 // status bar and the code view about the cell.

@@ -108,9 +108,13 @@ void warpToCanvasPixel(const EvolutionView& canvas, int x, int y)
 
 void handlePush(EvolutionView& canvas, int x, int y)
 {
+    focusRevisionOf(canvas, cellAtPixel(*currentEvolution, x, y, canvas.layoutMode).revision);
+}
+
+void focusRevisionOf(EvolutionView& canvas, int revision)
+{
     EvolutionFile& evolution = *currentEvolution;
     const int layout = canvas.layoutMode;
-    const int revision = cellAtPixel(evolution, x, y, layout).revision;
     if (revision < 0 || revision >= evolution.columnCount)
         return;
     evolution.setFocusRevision(layout, revision);
