@@ -7,7 +7,8 @@ file(GLOB QUILLON_GUI_SOURCES CONFIGURE_DEPENDS
 # Opening, closing and exporting act on the window; start-up itself stays
 # out of the library so that tests can link it.
 list(APPEND QUILLON_GUI_SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/app/open_close.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/app/picture_export.cpp)
+  ${CMAKE_CURRENT_SOURCE_DIR}/app/picture_export.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/app/repository_opening.cpp)
 # The cushion textures live in the colouring subsystem but need OpenGL.
 list(APPEND QUILLON_GUI_SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/colouring/colour_textures.cpp)
 
@@ -22,7 +23,7 @@ if(QUILLON_GUI_SOURCES)
   find_package(X11 REQUIRED)
 
   add_library(quillon_gui STATIC ${QUILLON_GUI_SOURCES})
-  target_link_libraries(quillon_gui PUBLIC quillon_core ${FLTK_GL_LIBRARY} ${FLTK_LIBRARY}
+  target_link_libraries(quillon_gui PUBLIC quillon_core quillon_extract ${FLTK_GL_LIBRARY} ${FLTK_LIBRARY}
     OpenGL::GL OpenGL::EGL X11::X11 PkgConfig::FREETYPE PkgConfig::FONTCONFIG)
 
   add_executable(quillon app/main.cpp)

@@ -5,7 +5,10 @@
 
 const char* const usageText =
     "usage: quillon [options] [PATH]\n"
-    "  PATH                an evolution file (NAME_cvs)\n"
+    "  PATH                an evolution file (NAME_cvs) or a directory holding one, a file\n"
+    "                      of a git work tree or CVS checkout, or an RCS file (NAME,v)\n"
+    "  --ref REF           the git revision whose first-parent history is read (HEAD)\n"
+    "  --branch PREFIX     the RCS branch read (1. for the trunk, 1.2.4. for a branch)\n"
     "  --layout MODE       normal, horizontal or interpolated\n"
     "  --scheme SCHEME     content, evolution, authors or position\n"
     "  --focus N           focus revision N (from 1)\n"
@@ -50,6 +53,10 @@ bool parseValue(std::string_view option, std::string_view value, CommandLine& li
         line.exportPath = value;
         return !value.empty();
     }
+    if (option == "--ref" || option == "--branch") {
+        (option == "--ref" ? line.ref : line.branch) = value;
+        return !value.empty();
+    }
     if (option == "--size")
         return parsePair(value, 'x', line.width, line.height);
     if (option == "--layout")
@@ -85,7 +92,7 @@ bool parseCommandLine(int argc, const char* const* argv, CommandLine& line, std:
         } else if (argument == "--legends") {
             line.legends = true;
         } else if (indexOf(argument.substr(0, argument.find('=')),
-                           {"--export", "--size", "--layout", "--scheme", "--focus", "--range"}) >= 0) {
+                           {"--export", "--size", "--layout", "--scheme", "--focus", "--range", "--ref", "--branch"}) >= 0) {
             // Both "--size 800x600" and "--size=800x600", as git takes them.
             const size_t equals = argument.find('=');
             const std::string_view option = argument.substr(0, equals);

@@ -7,6 +7,8 @@
 struct CommandLine {
     std::string path;        // empty: open nothing
     std::string exportPath;  // a PNG to draw into, without any window
+    std::string ref = "HEAD";  // of a git work tree's file
+    std::string branch = "1.";  // of an RCS file or a CVS checkout's file
     int width = 1200;        // of the exported picture
     int height = 900;
     // As opening sets them when not given: -1 layout and scheme, 0 focus and

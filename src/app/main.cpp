@@ -2,16 +2,18 @@
 // revisions of a branch, in a window or, with --export, in a picture.
 
 #include <FL/Fl.H>
+#include <FL/Fl_Window.H>
 
 #include <cstdio>
 #include <string>
 
 #include "app/command_line.h"
 #include "app/globals.h"
-#include "app/open_close.h"
 #include "app/picture_export.h"
+#include "app/repository_opening.h"
+#include "extract/extract_options.h"
 #include "ui/main_window.h"
-#include "ui/opening_choices.h"
+#include "ui/widgets.h"
 #include "ui/window_states.h"
 
 int main(int argc, char** argv)
@@ -23,6 +25,8 @@ int main(int argc, char** argv)
     if (parseCommandLine(argc, argv, line, error) && !line.help && !line.version && !line.exportPath.empty() &&
         line.path.empty())
         error = "--export needs a PATH to draw";
+    else if (error.empty() && !isBranchPrefix(line.branch))
+        error = "bad value \"" + line.branch + "\" for option --branch";
     if (!error.empty()) {
         std::fprintf(stderr, "quillon: %s\n%s", error.c_str(), usageText);
         return 2;
@@ -40,12 +44,19 @@ int main(int argc, char** argv)
 
     createGlobalObjects();
     buildMainWindow(50, 30, 400, 470);
+    mainWindow->callback([](Fl_Widget* window, void*) {
+        // Escape stops a running extraction rather than the program.
+        if (Fl::event() == FL_SHORTCUT && Fl::event_key() == FL_Escape && extractionRunning())
+            cancelExtraction();
+        else
+            window->hide();
+    });
     disableControls();
     hoveredRevision = 1;
     hoveredRow = 0;
-    if (!line.path.empty()) {
-        openCommandLinePath(line.path);
-        applyOpeningChoices(line);
-    }
-    return Fl::run();
+    if (!line.path.empty())
+        openInWindow(line);
+    const int status = Fl::run();
+    cancelExtraction();
+    return status;
 }

@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "app/globals.h"
+#include "app/repository_opening.h"
 #include "config/colour_configuration.h"
 #include "evolution/evolution_file.h"
 #include "evolution/evolution_path.h"
@@ -65,6 +66,7 @@ void openCommandLinePath(const std::string& argument)
 
 void closeEvolution()
 {
+    cancelExtraction();
     currentGrammar.reset();
     currentEvolution.reset();
     viewState->release();

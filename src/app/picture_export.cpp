@@ -14,6 +14,7 @@
 #include "app/globals.h"
 #include "app/open_close.h"
 #include "app/png_file.h"
+#include "app/repository_opening.h"
 #include "ui/colour_legend.h"
 #include "ui/legend_stack.h"
 #include "ui/main_window.h"
@@ -87,9 +88,14 @@ int exportPicture(const CommandLine& line)
                      line.width, line.height, largestPictureSide);
         return 1;
     }
+    std::string file, error;
+    if (!evolutionFileFor(line, file, error)) {
+        std::fprintf(stderr, "quillon: cannot open %s: %s.\n", line.path.c_str(), error.c_str());
+        return 1;
+    }
     createGlobalObjects();
     buildHiddenMainWindow(0, 0, line.width, line.height);
-    openCommandLinePath(line.path);
+    openCommandLinePath(file);
     if (!viewState->loaded) {
         std::fprintf(stderr, "quillon: %s does not open as an evolution, so no picture was made.\n",
                      line.path.c_str());
@@ -97,7 +103,6 @@ int exportPicture(const CommandLine& line)
     }
     applyOpeningChoices(line);
     RgbPicture picture;
-    std::string error;
     if (!drawPicture(drawnWidgets(line.legends), picture, error) || !writePng(line.exportPath, picture, error)) {
         std::fprintf(stderr, "quillon: %s.\n", error.c_str());
         return 1;

@@ -96,3 +96,70 @@ TEST(Program, AFailedExportSaysWhyAndLeavesNoFile)
             EXPECT_TRUE(entry.path().extension() == ".txt") << c.arguments << " left " << entry.path();
     }
 }
+
+TEST(Program, RepositoryPathsAreReadIntoTheCacheOnceAndFollowTheirHistory)
+{
+    const TempDirectory scratch;
+    const std::string repo = scratch.path() + "repo", cache = scratch.path() + "cache";
+    const auto sh = [&](const std::string& command) {
+        return std::system(("cd " + scratch.path() + " && " + command + " >/dev/null 2>&1").c_str());
+    };
+    ASSERT_EQ(sh("git init -q repo && cd repo && git config user.name A && git config user.email a@b && mkdir -p "
+                 "src && for i in 1 2 3; do seq $i 9 > src/f.c; git add -A; git commit -qm c$i; done && "
+                 "echo junk > untracked.c"), 0);
+    const auto run = [&](const std::string& arguments) {
+        return quillon(scratch, "--export " + scratch.path() + "p.png " + arguments).status;
+    };
+    const auto revisions = [&]() {
+        int count = 0, entries = 0;
+        for (const auto& entry : std::filesystem::directory_iterator(cache + "/quillon")) {
+            entries += entry.path().filename().string()[0] != '.' && entry.is_directory();
+            EXPECT_NE(entry.path().filename().string().find(".part"), 0u) << "a half-made entry is left";
+            if (std::filesystem::exists(entry.path() / "revisions"))
+                for (const auto& file : std::filesystem::directory_iterator(entry.path() / "revisions"))
+                    count += !file.path().empty();
+        }
+        return entries == 1 ? count : -entries;
+    };
+    const auto listing = [](const char* file) { return "(find repo -type f -exec md5sum {} + | sort >" + std::string(file) + ")"; };
+    ASSERT_EQ(sh(listing("before.txt")), 0);
+    setenv("XDG_CACHE_HOME", cache.c_str(), 1);
+
+    EXPECT_EQ(run(repo + "/src/f.c"), 0);
+    EXPECT_EQ(revisions(), 3);
+    const auto made = std::filesystem::last_write_time(cache + "/quillon");
+    EXPECT_EQ(run(repo + "/src/f.c"), 0) << "opened again from the cache";
+    EXPECT_EQ(std::filesystem::last_write_time(cache + "/quillon"), made);
+    ASSERT_EQ(sh(listing("after.txt") + " && cmp before.txt after.txt"), 0) << "the repository was written into";
+
+    ASSERT_EQ(sh("cd repo && seq 4 12 > src/f.c && git commit -qam c4"), 0);
+    EXPECT_EQ(run(repo + "/src/f.c"), 0);
+    EXPECT_EQ(revisions(), 4) << "the new commit is one more revision";
+    ASSERT_EQ(sh("cd repo && git reset -q --hard HEAD~2 && seq 7 9 > src/f.c && git commit -qam rebased"), 0);
+    EXPECT_EQ(run(repo + "/src/f.c"), 0);
+    EXPECT_EQ(revisions(), 3) << "a rewritten history is read afresh";
+    EXPECT_EQ(run("--ref HEAD~1 " + repo + "/src/f.c"), 0);
+    EXPECT_EQ(revisions(), -2) << "another ref is another entry";
+
+    // A file git does not know, or no repository at all: no entry is made.
+    std::filesystem::remove_all(cache);
+    EXPECT_EQ(run(repo + "/untracked.c"), 1);
+    EXPECT_EQ(run(scratch.path() + "before.txt"), 1);
+    EXPECT_EQ(run(scratch.path() + "nowhere.c"), 1);
+    EXPECT_FALSE(std::filesystem::exists(cache + "/quillon") && revisions() != 0);
+
+    // An RCS file, a file of a CVS checkout, and directories of evolutions.
+    ASSERT_EQ(sh("mkdir rcs && cd rcs && seq 1 5 > g.c && ci -q -t-x -m1 -l g.c < /dev/null && seq 2 6 > g.c && "
+                 "ci -q -m2 -l g.c < /dev/null && mkdir ../cvsroot && cvs -Q -d " + scratch.path() +
+                 "cvsroot init && mkdir -p ../cvsroot/mod && cp g.c,v ../cvsroot/mod/ && cd .. && cvs -Q -d " +
+                 scratch.path() + "cvsroot checkout mod"), 0);
+    for (const std::string& path : {scratch.path() + "rcs/g.c,v", scratch.path() + "mod/g.c"}) {
+        std::filesystem::remove_all(cache);
+        EXPECT_EQ(run(path), 0) << path;
+        EXPECT_EQ(revisions(), 2) << path;
+    }
+    EXPECT_EQ(run(QUILLON_SOURCE_DIR "/examples/wordfreq"), 0);
+    EXPECT_NE(quillon(scratch, "--export " + scratch.path() + "p.png " + scratch.path() + "rcs").err.find(
+                  "holds no evolution file"), std::string::npos);
+    unsetenv("XDG_CACHE_HOME");
+}

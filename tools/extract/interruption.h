@@ -5,5 +5,10 @@
 
 // Catches SIGINT and SIGTERM from now on.
 void catchInterruptions();
+// The same from the program itself (a window's Cancel), from any thread;
+// and taken back before the next extraction starts.
+void requestInterruption();
+void clearInterruption();
+
 // Whether one of them has arrived since.
 bool interrupted();

@@ -25,6 +25,10 @@ void startProgress(Progress& progress, const std::string& label, int total)
 
 void showProgress(Progress& progress, int done)
 {
+    if (progress.observer) {
+        progress.observer(progress.label, done, progress.total);
+        return;
+    }
     const int total = progress.total > 0 ? progress.total : 1;
     if (progress.terminal) {
         const int percent = static_cast<int>(100LL * done / total);
@@ -47,7 +51,7 @@ void showProgress(Progress& progress, int done)
 void endProgress(Progress& progress)
 {
     showProgress(progress, progress.total);
-    if (progress.terminal) {
+    if (progress.terminal && !progress.observer) {
         std::fputc('\n', progress.stream);
         std::fflush(progress.stream);
     }

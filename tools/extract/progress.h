@@ -3,6 +3,7 @@
 // at every tenth of the way otherwise.
 
 #include <cstdio>
+#include <functional>
 #include <string>
 
 struct Progress {
@@ -11,6 +12,9 @@ struct Progress {
     std::string label;
     int total = 0;
     int shown = -1;  // the last step drawn: a percentage on a terminal, a tenth otherwise
+    // When set, told of every step instead of the stream: a window shows the
+    // progress its own way.
+    std::function<void(const std::string& label, int done, int total)> observer;
 };
 
 // A progress report on standard error, drawn as a bar when it is a terminal.

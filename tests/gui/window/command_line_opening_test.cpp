@@ -1,17 +1,26 @@
-// A picture exported without a display against the window's own canvas,
-// with the same evolution and settings: the window's frame, drawn once more
-// in an off-screen context of this process and by the program run with no
-// display at all, differs in at most half a percent of its pixels.
+// What the command line opens in the window: a picture exported without a
+// display against the window's own canvas, with the same evolution and
+// settings (drawn once more in an off-screen context of this process, and
+// by the program run with no display at all, it differs in at most half a
+// percent of its pixels); and a repository path read on a worker thread
+// while the window shows its progress, cancelled or seen through.
+
+#include "support/main_window_fixture.h"
+
+#include <FL/Fl.H>
+#include <FL/Fl_Text_Display.H>
 
 #include <cstdlib>
+#include <filesystem>
 #include <cstring>
 #include <string>
 
 #include "app/command_line.h"
 #include "support/canvas_pixels.h"
-#include "support/main_window_fixture.h"
 #include "support/png_reading.h"
 #include "app/open_close.h"
+#include "app/repository_opening.h"
+#include "app/globals.h"
 #include "ui/opening_choices.h"
 #include "ui/widgets.h"
 #include "view/evolution_view.h"
@@ -69,4 +78,46 @@ TEST_F(MainWindowTest, ExportedPicturesMatchTheWindowsCanvas)
                                                     std::vector<unsigned char>(window.rgb.size(), window.rgb[0])}),
                   0.2);
     }
+}
+
+TEST_F(MainWindowTest, ARepositoryPathIsReadWhileTheWindowShowsProgressAndCanBeCancelled)
+{
+    const TempDirectory scratch;
+    const std::string cache = scratch.path() + "cache";
+    ASSERT_EQ(std::system(("cd " + scratch.path() + " && git init -q repo && cd repo && git config user.name A && "
+                           "git config user.email a@b && for i in $(seq 1 40); do seq $i 60 > f.c; git add f.c; "
+                           "git commit -qm c$i; done").c_str()), 0);
+    setenv("XDG_CACHE_HOME", cache.c_str(), 1);
+    CommandLine line;
+    line.path = scratch.path() + "repo/f.c";
+    line.layout = 1;
+    const auto entries = [&] {
+        std::error_code none;
+        int count = 0;
+        for (const auto& entry : std::filesystem::directory_iterator(cache + "/quillon", none))
+            count += !entry.path().empty();
+        return count;
+    };
+
+    openInWindow(line);
+    EXPECT_TRUE(extractionRunning());
+    EXPECT_FALSE(statusDisplay->visible()) << "the progress bar takes the status bar's place";
+    cancelExtraction();
+    EXPECT_FALSE(extractionRunning());
+    EXPECT_FALSE(viewState->loaded);
+    EXPECT_NE(statusText().find("was cancelled"), std::string::npos) << statusText();
+    EXPECT_EQ(entries(), 0) << "a cancelled extraction leaves no cache entry";
+
+    openInWindow(line);
+    for (int i = 0; i < 3000 && extractionRunning(); ++i)
+        Fl::wait(0.01);
+    EXPECT_TRUE(viewState->loaded && statusDisplay->visible());
+    EXPECT_NE(windowTitle().find("f.c"), std::string::npos) << windowTitle();
+    EXPECT_EQ(evolutionView->layoutMode, 1) << "the command line's choices follow the opening";
+    EXPECT_EQ(entries(), 1);
+
+    line.path = scratch.path() + "repo/missing.c";
+    openInWindow(line);
+    EXPECT_NE(statusText().find("Cannot open " + line.path), std::string::npos) << statusText();
+    unsetenv("XDG_CACHE_HOME");
 }
