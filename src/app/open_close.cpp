@@ -13,6 +13,7 @@
 #include "evolution/evolution_file.h"
 #include "evolution/evolution_path.h"
 #include "syntax/grammar.h"
+#include "ui/range_tooltips.h"
 #include "ui/scroll_sync.h"
 #include "ui/widgets.h"
 #include "ui/window_states.h"
@@ -55,6 +56,7 @@ void openEvolution(const std::string& path)
     configureForEvolution(currentModuleName);
     enableControls();
     fitToWindow();
+    refreshRangeTooltips();
 }
 
 void openCommandLinePath(const std::string& argument)

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "evolution/line_status.h"
@@ -16,7 +17,16 @@ class Grammar;
 struct RevisionInfo {
     std::string authorName;
     int32_t authorIndex = -1;
+    // The fields after the author, where the revision list has them:
+    // "date%id%subject", or "date%subject" in lists written before ids.
+    std::string date;
+    std::string id;
+    std::string subject;
 };
+
+// Fills the date, id and subject of `info` from the revision list's fields
+// after the author.
+void readRevisionDetails(std::string_view fields, RevisionInfo& info);
 
 struct LineSpan {
     int32_t row = 0;

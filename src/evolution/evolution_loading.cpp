@@ -194,6 +194,7 @@ bool EvolutionFile::readRevisionList()
         }
         auto info = std::make_unique<RevisionInfo>();
         info->authorName = std::string(line.substr(first + 1, second - first - 1));
+        readRevisionDetails(line.substr(second + 1), *info);
         auto [held, isNew] = authors.try_emplace(info->authorName, Holders{authorCounter, 0});
         if (isNew)
             ++authorCounter;
@@ -205,6 +206,25 @@ bool EvolutionFile::readRevisionList()
     for (int j = 0; j < revisionCount; ++j)
         revisionAuthors[j] = revisionInfo[j].get();
     return true;
+}
+
+void readRevisionDetails(std::string_view fields, RevisionInfo& info)
+{
+    const size_t dateEnd = fields.find('%');
+    info.date = std::string(fields.substr(0, dateEnd));
+    if (dateEnd == std::string_view::npos)
+        return;
+    std::string_view rest = fields.substr(dateEnd + 1);
+    // An id is a commit's hex digits or a dotted revision number; anything
+    // else before a '%' is a subject that holds one.
+    const size_t idEnd = rest.find('%');
+    const std::string_view id = rest.substr(0, idEnd);
+    if (idEnd != std::string_view::npos &&
+        id.find_first_not_of("0123456789abcdef.") == std::string_view::npos) {
+        info.id = std::string(id);
+        rest.remove_prefix(idEnd + 1);
+    }
+    info.subject = std::string(rest);
 }
 
 void EvolutionFile::scanRevisionTexts()

@@ -18,6 +18,7 @@
 #include "ui/controls/view_mode_focus.h"
 #include "ui/legend_stack.h"
 #include "ui/marked_slider.h"
+#include "ui/range_tooltips.h"
 #include "ui/scroll_sync.h"
 #include "ui/widgets.h"
 #include "view/evolution_view.h"
@@ -274,4 +275,5 @@ void revisionRangeCallback(Fl_Widget* widget, void*)
         evolution->focusRevision = clampInterpolatedFocus(evolution->focusRevision, range.start, range.end);
     evolution->setRevisionRange(mode, range.start, range.end);
     followNewRows();
+    refreshRangeTooltips();
 }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/globals.h"
+#include "ui/range_tooltips.h"
 #include "codeview/code_view.h"
 #include "codeview/listing/absent_listing.h"
 #include "codeview/listing/code_listing.h"
@@ -59,7 +60,8 @@ void followLockedRow(const EvolutionView& canvas, const CellHit& cell, int x)
 void describeNoCell()
 {
     ViewState& v = *viewState;
-    setStatusText(authorStatusText(*currentEvolution, hoveredRevision).c_str());
+    const std::string author = authorStatusText(*currentEvolution, hoveredRevision);
+    setStatusText(author.empty() ? "" : (author + revisionDetailsText(*currentEvolution, hoveredRevision)).c_str());
     v.hoverState = 2;
     refreshAuthorLine();
     redrawCodeView();
@@ -84,7 +86,8 @@ void describeCell(int layout, int row, int revision)
         return;
     }
     const int lineNumber = evolution.lineNumberIn(rowToLine(row, layout), revision) + 1;
-    const std::string text = cellStatusText(lineNumber, revision + 1, block, evolution.statusName(row, revision));
+    const std::string text = cellStatusText(lineNumber, revision + 1, block, evolution.statusName(row, revision)) +
+                             revisionDetailsText(evolution, revision);
     v.hoverState = 0;
     refreshRevisionListing(layout);
     redrawCodeView();
@@ -122,6 +125,7 @@ void focusRevisionOf(EvolutionView& canvas, int revision)
     if (rangeStartSlider && rangeEndSlider) {
         rangeStartSlider->value(evolution.firstRevision + 1);
         rangeEndSlider->value(evolution.lastRevision + 1);
+        refreshRangeTooltips();
     }
     refreshBlockThreshold();
     if (layout == modeInterpolated)

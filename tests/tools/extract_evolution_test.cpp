@@ -129,10 +129,10 @@ TEST(EvolutionText, WritesTheFormatTheProgramLoads)
 
     SourceHistory history;
     history.branch = "1.";
-    history.revisions = {{"ann", "2024-01-02T03:04:05+00:00", "first"}, {"bob 100%", "2024-01-03", "50% done"},
-                         {"ann", "2024-01-04", ""}};
-    EXPECT_EQ(formatRevisionList(history), "1.1%ann%2024-01-02T03:04:05+00:00%first\n1.2%bob 100_%2024-01-03%50% done\n"
-                                           "1.3%ann%2024-01-04%\n");
+    history.revisions = {{"ann", "2024-01-02T03:04:05+00:00", "first", "abc1234"},
+                         {"bob 100%", "2024-01-03", "50% done", "1.2"}, {"ann", "2024-01-04", "", ""}};
+    EXPECT_EQ(formatRevisionList(history), "1.1%ann%2024-01-02T03:04:05+00:00%abc1234%first\n"
+                                           "1.2%bob 100_%2024-01-03%1.2%50% done\n1.3%ann%2024-01-04%%\n");
 
     TempDirectory scratch;
     scratch.write("demo.c_cvs", text);
@@ -143,6 +143,15 @@ TEST(EvolutionText, WritesTheFormatTheProgramLoads)
     EXPECT_EQ(evolution.revisionCount, 3);
     EXPECT_STREQ(evolution.revisionAuthorName(1), "bob 100_");
     EXPECT_EQ(evolution.revisionAuthorIndex(2), 0);
+    const RevisionInfo& second = *evolution.revisionAuthors[1];
+    EXPECT_EQ(second.date + "|" + second.id + "|" + second.subject, "2024-01-03|1.2|50% done");
+    // A list written before ids: the subject follows the date.
+    for (const auto& [fields, want] : {std::pair{"2023-01-09%Fix 100% of it", "2023-01-09||Fix 100% of it"},
+                                       {"2023-01-09", "2023-01-09||"}, {"d%%s%t", "d||s%t"}}) {
+        RevisionInfo info;
+        readRevisionDetails(fields, info);
+        EXPECT_EQ(info.date + "|" + info.id + "|" + info.subject, want) << fields;
+    }
 }
 
 TEST(EvolutionText, PadsLineNumbersToOneWidth)

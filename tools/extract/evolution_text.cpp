@@ -44,7 +44,10 @@ std::string formatRevisionList(const SourceHistory& history)
         for (char& c : subject)
             if (c == '\n' || c == '\r')
                 c = ' ';
-        text += history.branch + std::to_string(i + 1) + "%" + author + "%" + revision.date + "%" + subject + "\n";
+        // The id stands between the date and the subject, which may hold a
+        // '%' of its own and so comes last.
+        text += history.branch + std::to_string(i + 1) + "%" + author + "%" + revision.date + "%" + revision.id + "%" +
+                subject + "\n";
     }
     return text;
 }

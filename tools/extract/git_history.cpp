@@ -174,7 +174,9 @@ bool gitFileHistory(const std::string& repositoryPath, const std::string& path, 
         }
         GitPtr<git_commit> commit(rawCommit);
         const git_signature* author = git_commit_author(commit.get());
-        history.revisions.push_back({author->name, isoDate(author->when), subjectOf(commit.get())});
+        char id[8] = {};
+        git_oid_tostr(id, sizeof id, &state->commit);
+        history.revisions.push_back({author->name, isoDate(author->when), subjectOf(commit.get()), id});
         reader->files.push_back(*state);
     }
     if (history.revisions.empty()) {

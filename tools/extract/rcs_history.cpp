@@ -177,7 +177,7 @@ bool rcsBranchHistory(const RcsFile& file, const std::string& branch, SourceHist
                     delta.number + " is revision " + std::to_string(i + 1) + ")";
             return false;
         }
-        history.revisions.push_back({delta.author, rcsDateToIso(delta.date), firstLine(delta.log)});
+        history.revisions.push_back({delta.author, rcsDateToIso(delta.date), firstLine(delta.log), delta.number});
     }
     auto texts = std::make_shared<RevisionTexts>();
     texts->chain = std::move(chain);

@@ -13,6 +13,7 @@ struct SourceRevision {
     std::string author;
     std::string date;     // ISO 8601
     std::string subject;  // the first line of the message
+    std::string id;       // the abbreviated commit id, or the RCS revision number
 };
 
 struct SourceHistory {

@@ -35,6 +35,19 @@ std::string authorStatusText(const EvolutionFile& evolution, int revision)
     return formatted(" Author : %s", evolution.revisionAuthors[revision]->authorName.c_str());
 }
 
+std::string revisionDetailsText(const EvolutionFile& evolution, int revision)
+{
+    if (revision < 0 || revision >= static_cast<int>(evolution.revisionAuthors.size()) ||
+        !evolution.revisionAuthors[revision])
+        return {};
+    const RevisionInfo& info = *evolution.revisionAuthors[revision];
+    std::string text;
+    for (const std::string* part : {&info.id, &info.date, &info.subject})
+        if (!part->empty())
+            text += (text.empty() ? "  " : " ") + *part;
+    return text;
+}
+
 int hoverKindOf(int status)
 {
     switch (status) {

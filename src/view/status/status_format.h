@@ -20,3 +20,7 @@ std::string authorStatusText(const EvolutionFile& evolution, int revision);
 // 0 constant, 3 modified, 4 replaced by addition, 5 replaced by deletion;
 // an absent cell gives 2 when added, 1 when deleted.
 int hoverKindOf(int status);
+
+// "  id date subject" of `revision` (counted from 0), as far as the revision
+// list gives them, to follow the texts above; empty where it gives none.
+std::string revisionDetailsText(const EvolutionFile& evolution, int revision);

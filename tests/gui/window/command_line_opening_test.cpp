@@ -22,6 +22,7 @@
 #include "app/repository_opening.h"
 #include "app/globals.h"
 #include "ui/opening_choices.h"
+#include "ui/marked_slider.h"
 #include "ui/widgets.h"
 #include "view/evolution_view.h"
 #include "view/offscreen_frame.h"
@@ -115,6 +116,10 @@ TEST_F(MainWindowTest, ARepositoryPathIsReadWhileTheWindowShowsProgressAndCanBeC
     EXPECT_NE(windowTitle().find("f.c"), std::string::npos) << windowTitle();
     EXPECT_EQ(evolutionView->layoutMode, 1) << "the command line's choices follow the opening";
     EXPECT_EQ(entries(), 1);
+    // The range sliders name their revisions' commits.
+    const std::string tooltip = rangeEndSlider->tooltip() ? rangeEndSlider->tooltip() : "";
+    EXPECT_NE(tooltip.find("(revision 40  "), std::string::npos) << tooltip;
+    EXPECT_TRUE(tooltip.ends_with(" c40)")) << tooltip;
 
     line.path = scratch.path() + "repo/missing.c";
     openInWindow(line);
