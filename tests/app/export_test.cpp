@@ -140,6 +140,10 @@ TEST(Program, RepositoryPathsAreReadIntoTheCacheOnceAndFollowTheirHistory)
     EXPECT_EQ(revisions(), 3) << "a rewritten history is read afresh";
     EXPECT_EQ(run("--ref HEAD~1 " + repo + "/src/f.c"), 0);
     EXPECT_EQ(revisions(), -2) << "another ref is another entry";
+    std::filesystem::remove_all(cache);
+    ASSERT_EQ(sh("cd repo && git mv src/f.c src/h.c && git commit -qm moved && seq 8 9 > src/h.c && git commit -qam e"), 0);
+    EXPECT_EQ(run(repo + "/src/h.c"), 0);
+    EXPECT_EQ(revisions(), 4) << "a moved file keeps its older revisions";
 
     // A file git does not know, or no repository at all: no entry is made.
     std::filesystem::remove_all(cache);

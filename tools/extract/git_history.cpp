@@ -109,9 +109,36 @@ struct BlobReader {
     GitPtr<git_blob> current;
 };
 
+// The path the file had in `parent` when `commit` renamed it to `path`, as
+// git's rename detection finds it; empty when it was made afresh.
+std::string renamedFrom(git_repository* repository, git_commit* parent, git_commit* commit, const std::string& path)
+{
+    git_tree *rawOld = nullptr, *rawNew = nullptr;
+    if (git_commit_tree(&rawOld, parent) < 0 || git_commit_tree(&rawNew, commit) < 0) {
+        git_tree_free(rawOld);
+        return {};
+    }
+    GitPtr<git_tree> oldTree(rawOld), newTree(rawNew);
+    git_diff* rawDiff = nullptr;
+    if (git_diff_tree_to_tree(&rawDiff, repository, oldTree.get(), newTree.get(), nullptr) < 0)
+        return {};
+    std::unique_ptr<git_diff, void (*)(git_diff*)> diff(rawDiff, git_diff_free);
+    git_diff_find_options options = GIT_DIFF_FIND_OPTIONS_INIT;
+    options.flags = GIT_DIFF_FIND_RENAMES;
+    if (git_diff_find_similar(diff.get(), &options) < 0)
+        return {};
+    for (size_t i = 0; i < git_diff_num_deltas(diff.get()); ++i) {
+        const git_diff_delta* delta = git_diff_get_delta(diff.get(), i);
+        if (delta->status == GIT_DELTA_RENAMED && path == delta->new_file.path)
+            return delta->old_file.path;
+    }
+    return {};
+}
+
 // Every commit of the first-parent chain of `ref` with the file's state,
-// newest first.
-bool chainStates(git_repository* repository, const std::string& ref, const std::string& path,
+// newest first. Going back, a commit that renamed the file hands its older
+// name on to the commits before it, as `git log --follow` does.
+bool chainStates(git_repository* repository, const std::string& ref, std::string path,
                  std::vector<FileState>& states, std::string& error)
 {
     git_object* rawTarget = nullptr;
@@ -137,6 +164,18 @@ bool chainStates(git_repository* repository, const std::string& ref, const std::
         if (git_commit_parent(&parent, commit.get(), 0) < 0) {
             error = libraryMessage();
             return false;
+        }
+        if (state.present) {
+            FileState before;
+            if (!fileState(parent, path, before, error)) {
+                git_commit_free(parent);
+                return false;
+            }
+            if (!before.present) {
+                const std::string older = renamedFrom(repository, parent, commit.get(), path);
+                if (!older.empty())
+                    path = older;
+            }
         }
         commit.reset(parent);
     }
