@@ -132,9 +132,17 @@ TEST(Program, RepositoryPathsAreReadIntoTheCacheOnceAndFollowTheirHistory)
     EXPECT_EQ(std::filesystem::last_write_time(cache + "/quillon"), made);
     ASSERT_EQ(sh(listing("after.txt") + " && cmp before.txt after.txt"), 0) << "the repository was written into";
 
-    ASSERT_EQ(sh("cd repo && seq 4 12 > src/f.c && git commit -qam c4"), 0);
+    const auto firstText = [&] {
+        for (const auto& entry : std::filesystem::directory_iterator(cache + "/quillon"))
+            if (entry.path().filename().string()[0] != '.')
+                return std::filesystem::last_write_time(entry.path() / "revisions/f.c.v1.1");
+        return std::filesystem::file_time_type{};
+    };
+    const auto firstWritten = firstText();
+    ASSERT_EQ(sh("sleep 0.01 && cd repo && seq 4 12 > src/f.c && git commit -qam c4"), 0);
     EXPECT_EQ(run(repo + "/src/f.c"), 0);
     EXPECT_EQ(revisions(), 4) << "the new commit is one more revision";
+    EXPECT_EQ(firstText(), firstWritten) << "an update leaves the earlier revisions' files as they are";
     ASSERT_EQ(sh("cd repo && git reset -q --hard HEAD~2 && seq 7 9 > src/f.c && git commit -qam rebased"), 0);
     EXPECT_EQ(run(repo + "/src/f.c"), 0);
     EXPECT_EQ(revisions(), 3) << "a rewritten history is read afresh";

@@ -3,6 +3,7 @@
 #include <set>
 
 #include "extract/evolution_lines.h"
+#include "extract/evolution_state.h"
 #include "extract/evolution_text.h"
 #include "extract/interruption.h"
 #include "extract/revision_prefetch.h"
@@ -20,15 +21,23 @@ bool stopRequested(std::string& error)
 }  // namespace
 
 bool stageEvolution(const SourceHistory& history, const LanguageGrammar& grammar, OutputDirectory& out,
-                    Progress& progress, ExtractionSummary& summary, std::string& error)
+                    Progress& progress, ExtractionSummary& summary, std::string& error,
+                    const EvolutionLines* start)
 {
     const std::string& name = out.name;
     const int count = static_cast<int>(history.revisions.size());
-    EvolutionLines lines;
+    const int first = start ? start->revisionCount : 0;
+    EvolutionLines lines = start ? *start : EvolutionLines{};
     RevisionPrefetch prefetch;
-    startPrefetch(prefetch, history);
-    startProgress(progress, "Reading revisions", count);
-    for (int i = 0; i < count; ++i) {
+    // The last revision already in the evolution is read again, so that the
+    // first new one is diffed from it.
+    startPrefetch(prefetch, history, first > 0 ? first - 1 : 0);
+    if (first > 0 && !takeRevision(prefetch).ok) {
+        error = "revision " + history.branch + std::to_string(first) + " cannot be read again";
+        return false;
+    }
+    startProgress(progress, "Reading revisions", count - first);
+    for (int i = first; i < count; ++i) {
         if (stopRequested(error))
             return false;
         const std::string number = history.branch + std::to_string(i + 1);
@@ -46,7 +55,7 @@ bool stageEvolution(const SourceHistory& history, const LanguageGrammar& grammar
             error = "revision " + number + ": " + error;
             return false;
         }
-        showProgress(progress, i + 1);
+        showProgress(progress, i + 1 - first);
     }
     endProgress(progress);
     // Checked once more here, the last moment before the evolution can be
@@ -61,5 +70,6 @@ bool stageEvolution(const SourceHistory& history, const LanguageGrammar& grammar
     return stageFile(out, name + "_cvs", formatEvolutionFile(name, history.branch, lines), error) &&
            stageFile(out, name + ".rev", formatRevisionList(history), error) &&
            stageFile(out, "grammar.dat", grammar.text, error) &&
-           stageFile(out, "config.cfg", formatColourConfiguration(), error);
+           stageFile(out, "config.cfg", formatColourConfiguration(), error) &&
+           stageFile(out, name + ".state", formatEvolutionState(lines), error);
 }

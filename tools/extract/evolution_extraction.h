@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "extract/evolution_lines.h"
 #include "extract/grammar_table.h"
 #include "extract/output_directory.h"
 #include "extract/progress.h"
@@ -17,5 +18,8 @@ struct ExtractionSummary {
 // Reads every revision's text, diffs it with the one before and stages the
 // revision texts, the evolution file, the revision list, `grammar` and the
 // default colours into `out`. False, with `error` set, on failure.
+// With `start`, the lines after the evolution's first revisions, only the
+// revisions after those are read and their texts staged.
 bool stageEvolution(const SourceHistory& history, const LanguageGrammar& grammar, OutputDirectory& out,
-                    Progress& progress, ExtractionSummary& summary, std::string& error);
+                    Progress& progress, ExtractionSummary& summary, std::string& error,
+                    const EvolutionLines* start = nullptr);

@@ -13,6 +13,8 @@ const char* const extractUsage =
     "  --grammar auto|none|FILE  the tokens of grammar.dat: chosen by the file's\n"
     "                            extension (default), none, or copied from FILE\n"
     "  --force                   replace the evolution already in OUTDIR\n"
+    "  --update                  append only the revisions OUTDIR lacks; a history\n"
+    "                            rewritten since is extracted afresh\n"
     "  --help                    show this text\n"
     "  --version                 show the version\n";
 
@@ -66,6 +68,8 @@ bool parseExtractArguments(const std::vector<std::string>& arguments, ExtractOpt
             options.version = true;
         } else if (argument == "--force") {
             options.force = true;
+        } else if (argument == "--update") {
+            options.update = true;
         } else if (argument == "--ref") {
             options.ref = value;
             refGiven = true;

@@ -15,6 +15,7 @@ struct ExtractOptions {
     std::string branch = "1.";    // cvs
     std::string grammar = "auto"; // auto, none or a grammar file
     bool force = false;
+    bool update = false;          // append the revisions OUTDIR lacks
     bool help = false;
     bool version = false;
 };

@@ -1,8 +1,12 @@
 #include "extract/extraction_run.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
+#include "evolution/evolution_file.h"
+#include "extract/evolution_state.h"
 #include "extract/git_history.h"
 #include "extract/rcs_file.h"
 #include "extract/rcs_history.h"
@@ -70,6 +74,32 @@ bool readHistory(const ExtractOptions& options, RcsFile& rcs, SourceHistory& his
     return true;
 }
 
+// The lines after the evolution's last revision, when its revisions are the
+// history's first ones: each names the same commit (or RCS revision).
+bool continuableFrom(const ExtractOptions& options, const std::string& name, const SourceHistory& history,
+                     EvolutionLines& start)
+{
+    const std::string directory = options.outputDirectory + "/";
+    std::string state, list, ignored;
+    if (!readWholeFile(directory + name + ".state", state) || !parseEvolutionState(state, start, ignored) ||
+        start.revisionCount > static_cast<int>(history.revisions.size()) ||
+        !readWholeFile(directory + name + ".rev", list))
+        return false;
+    std::vector<bool> matched(static_cast<size_t>(start.revisionCount), false);
+    std::istringstream lines(list);
+    for (std::string line; std::getline(lines, line);) {
+        const size_t first = line.find('%'), second = line.find('%', first + 1);
+        if (second == std::string::npos || line.compare(0, history.branch.size(), history.branch) != 0)
+            continue;
+        const int revision = std::atoi(line.c_str() + history.branch.size());
+        RevisionInfo info;
+        readRevisionDetails(std::string_view(line).substr(second + 1), info);
+        if (revision >= 1 && revision <= start.revisionCount && !info.id.empty())
+            matched[revision - 1] = info.id == history.revisions[revision - 1].id;
+    }
+    return std::find(matched.begin(), matched.end(), false) == matched.end();
+}
+
 }  // namespace
 
 bool runExtraction(const ExtractOptions& options, Progress& progress, ExtractionResult& result, std::string& error)
@@ -84,10 +114,21 @@ bool runExtraction(const ExtractOptions& options, Progress& progress, Extraction
     RcsFile rcs;
     SourceHistory history;
     OutputDirectory out;
-    if (!chooseGrammar(options, result.name, result.grammar, error) || !readHistory(options, rcs, history, error) ||
-        !prepareOutput(out, options.outputDirectory, result.name, options.force, error) ||
-        !stageEvolution(history, result.grammar, out, progress, result.summary, error) || !commitOutput(out, error))
+    EvolutionLines start;
+    if (!chooseGrammar(options, result.name, result.grammar, error) || !readHistory(options, rcs, history, error))
         return false;
+    if (options.update && !continuableFrom(options, result.name, history, start)) {
+        result.rewritten = true;
+        error = options.outputDirectory + " holds no evolution whose revisions begin this history";
+        return false;
+    }
+    out.keepOlder = options.update;
+    if (!prepareOutput(out, options.outputDirectory, result.name, options.force || options.update, error) ||
+        !stageEvolution(history, result.grammar, out, progress, result.summary, error,
+                        options.update ? &start : nullptr) ||
+        !commitOutput(out, error))
+        return false;
+    result.newRevisions = static_cast<int>(history.revisions.size()) - (options.update ? start.revisionCount : 0);
     result.directory = out.directory.string();
     if (result.directory.empty() || result.directory.back() != '/')
         result.directory += '/';

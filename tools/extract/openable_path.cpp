@@ -199,6 +199,25 @@ bool extractIntoCache(const OpenablePath& path, Progress& progress, std::string&
 {
     const fs::path entry = fs::path(path.cacheDirectory).parent_path();
     const std::string suffix = std::to_string(::getpid());
+    // An entry of an earlier state of the same history only gains the new
+    // revisions; its version is written last, so that an update cut short
+    // is made again next time.
+    if (fs::exists(entry / "version")) {
+        ExtractOptions update = path.extract;
+        update.outputDirectory = entry.string();
+        update.update = true;
+        ExtractionResult result;
+        if (runExtraction(update, progress, result, error)) {
+            const fs::path version = entry / ("version.part-" + suffix);
+            std::ofstream(version) << path.version << "\n";
+            std::error_code renamed;
+            fs::rename(version, entry / "version", renamed);
+            evolutionFile = (entry / (result.name + "_cvs")).string();
+            return true;
+        }
+        if (!result.rewritten)
+            return false;
+    }
     const fs::path part = entry.parent_path() / ("." + entry.filename().string() + ".part-" + suffix);
     const fs::path old = entry.parent_path() / ("." + entry.filename().string() + ".old-" + suffix);
     std::error_code failed;

@@ -46,7 +46,8 @@ OutputDirectory::~OutputDirectory()
 
 bool isEvolutionFile(const std::string& relativePath, const std::string& name)
 {
-    if (relativePath == name + "_cvs" || relativePath == name + ".rev" || relativePath == "grammar.dat" ||
+    if (relativePath == name + "_cvs" || relativePath == name + ".rev" || relativePath == name + ".state" ||
+        relativePath == "grammar.dat" ||
         relativePath == "config.cfg")
         return true;
     const std::string revisionPrefix = "revisions/" + name + ".v";
@@ -113,7 +114,7 @@ bool stageFile(OutputDirectory& out, const std::string& relativePath, std::strin
 bool commitOutput(OutputDirectory& out, std::string& error)
 {
     std::error_code code;
-    for (const std::string& old : existingEvolutionFiles(out.directory, out.name)) {
+    for (const std::string& old : out.keepOlder ? std::vector<std::string>() : existingEvolutionFiles(out.directory, out.name)) {
         if (!fs::remove(out.directory / old, code) && code) {
             error = "cannot replace " + (out.directory / old).string() + ": " + code.message();
             return false;

@@ -14,6 +14,7 @@ struct OutputDirectory {
     std::string name;               // the source file's name, which the evolution's files carry
     bool createdDirectory = false;  // made by us, so removed again on failure
     bool committed = false;
+    bool keepOlder = false;  // an update: the files of earlier revisions stay as they are
     std::vector<std::string> staged;  // paths relative to the directory
 
     OutputDirectory() = default;

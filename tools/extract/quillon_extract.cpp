@@ -18,7 +18,8 @@ void printWritten(const ExtractionResult& result)
     const std::string& directory = result.directory;
     const std::string& name = result.name;
     const ExtractionSummary& summary = result.summary;
-    std::printf("Wrote the evolution of %s into %s:\n", name.c_str(), directory.c_str());
+    std::printf("Wrote the evolution of %s into %s (%d new revisions):\n", name.c_str(), directory.c_str(),
+                result.newRevisions);
     std::printf("  %s_cvs: %d lines, %d revisions\n", name.c_str(), summary.lineCount, summary.revisionCount);
     std::printf("  %s.rev: author, date and subject of each revision (authors: %d)\n", name.c_str(),
                 summary.authorCount);
@@ -51,7 +52,14 @@ int main(int argc, char** argv)
     Progress progress = progressOnStandardError();
     catchInterruptions();
     ExtractionResult result;
-    if (!runExtraction(options, progress, result, error)) {
+    bool done = runExtraction(options, progress, result, error);
+    if (!done && result.rewritten) {
+        std::fprintf(stderr, "quillon-extract: %s; extracting the whole history afresh.\n", error.c_str());
+        options.update = false;
+        options.force = true;
+        done = runExtraction(options, progress, result, error);
+    }
+    if (!done) {
         reportError(error);
         return exitFailed;
     }

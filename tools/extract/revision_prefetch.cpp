@@ -11,11 +11,11 @@ RevisionPrefetch::~RevisionPrefetch()
         reader.join();
 }
 
-void startPrefetch(RevisionPrefetch& prefetch, const SourceHistory& history)
+void startPrefetch(RevisionPrefetch& prefetch, const SourceHistory& history, int first)
 {
-    prefetch.reader = std::thread([&prefetch, &history] {
+    prefetch.reader = std::thread([&prefetch, &history, first] {
         const int count = static_cast<int>(history.revisions.size());
-        for (int i = 0; i < count; ++i) {
+        for (int i = first; i < count; ++i) {
             ReadRevision revision;
             std::string_view text;
             revision.ok = history.readRevision(i, text, revision.hunks, revision.error);

@@ -36,7 +36,7 @@ struct RevisionPrefetch {
 
 // Starts reading every revision of `history`, which must outlive the
 // prefetch; all its reads happen on the reader thread, in order.
-void startPrefetch(RevisionPrefetch& prefetch, const SourceHistory& history);
+void startPrefetch(RevisionPrefetch& prefetch, const SourceHistory& history, int first = 0);
 
 // The next revision, waiting for it to be read. Revisions after one that
 // failed are not read.
