@@ -11,6 +11,7 @@
 #include <FL/Fl_Value_Slider.H>
 
 #include <string>
+#include <vector>
 
 #include "app/globals.h"
 #include "app/open_close.h"
@@ -41,14 +42,10 @@ protected:
 
     // Moves a valuator or a choice as the user would: the value, then the
     // widget's own callback.
-    static void choose(Fl_Valuator* widget, double value)
+    template <class Widget, class Value>
+    static void choose(Widget* widget, Value value)
     {
         widget->value(value);
-        widget->do_callback();
-    }
-    static void choose(Fl_Choice* widget, int item)
-    {
-        widget->value(item);
         widget->do_callback();
     }
 
@@ -86,7 +83,7 @@ protected:
 
 }  // namespace
 
-TEST_F(ControlCallbacksTest, InterpolatedFocusesTheMiddleRevisionAndShowsEveryLineOfTheRange)
+TEST_F(ControlCallbacksTest, InterpolatedFocusesTheMiddleRevisionShowsEveryLineOfTheRangeAndKeepsTheFocusInIt)
 {
     // A zoom hides the range sliders; the change of layout fits and shows
     // them again.
@@ -108,6 +105,19 @@ TEST_F(ControlCallbacksTest, InterpolatedFocusesTheMiddleRevisionAndShowsEveryLi
     EXPECT_EQ(evolution().focusRevision, -1);
     EXPECT_EQ(lineStatistic->kind, 2);
     expectFitted(evolution().maxRevisionLength);
+
+    // A narrower range keeps the focus inside; a range of one revision
+    // focuses that revision.
+    choose(viewModeChoice, modeInterpolated);
+    ASSERT_EQ(evolution().focusRevision, 10);
+    choose(rangeEndSlider, 8);
+    EXPECT_EQ(evolution().focusRevision, 7);
+    choose(rangeStartSlider, 6);
+    EXPECT_EQ(evolution().focusRevision, 7);
+    choose(rangeStartSlider, 8);
+    expectRange(8, 8);
+    EXPECT_EQ(evolution().focusRevision, 7);
+    EXPECT_EQ(evolution().rowCount, linesInRange(7, 7));
 }
 
 TEST_F(ControlCallbacksTest, HorizontalKeepsAFocusTheUserChose)
@@ -117,12 +127,8 @@ TEST_F(ControlCallbacksTest, HorizontalKeepsAFocusTheUserChose)
     choose(viewModeChoice, modeHorizontal);
     EXPECT_EQ(evolution().focusRevision, 4);
     // Focused on revision 4, the rows are the lines present there.
-    int present = 0;
-    for (int line = 0; line < evolution().lineCount; ++line)
-        if (evolution().lineStatusAt(line, 4) != 4 && evolution().lineStatusAt(line, 4) != 5)
-            ++present;
-    EXPECT_EQ(evolution().rowCount, present);
-    expectFitted(present);
+    EXPECT_EQ(evolution().rowCount, linesInRange(4, 4));
+    expectFitted(linesInRange(4, 4));
 }
 
 TEST_F(ControlCallbacksTest, RangeSlidersArePulledBackOntoEachOther)
@@ -141,22 +147,6 @@ TEST_F(ControlCallbacksTest, RangeSlidersArePulledBackOntoEachOther)
     expectRange(5, 5);
     EXPECT_EQ(evolution().rowCount, linesInRange(4, 4));
     expectFitted(evolution().maxRevisionLength);
-}
-
-TEST_F(ControlCallbacksTest, InterpolatedRangeKeepsTheFocusInside)
-{
-    choose(viewModeChoice, modeInterpolated);
-    ASSERT_EQ(evolution().focusRevision, 10);
-
-    choose(rangeEndSlider, 8);
-    EXPECT_EQ(evolution().focusRevision, 7);
-    choose(rangeStartSlider, 6);
-    EXPECT_EQ(evolution().focusRevision, 7);
-    choose(rangeStartSlider, 8);
-    expectRange(8, 8);
-    // A range of one revision: the focus is that revision.
-    EXPECT_EQ(evolution().focusRevision, 7);
-    EXPECT_EQ(evolution().rowCount, linesInRange(7, 7));
 }
 
 TEST_F(ControlCallbacksTest, BlockSortingRebuildsTheBlocksAndBoundsTheThreshold)
@@ -343,9 +333,7 @@ TEST_F(ControlCallbacksTest, EveryControlExplainsItself)
             ASSERT_NE(control->tooltip(), nullptr);
             EXPECT_NE(std::string(control->tooltip()), "");
         }
-    for (const Fl_Widget* slider : {static_cast<Fl_Widget*>(rangeStartSlider), static_cast<Fl_Widget*>(rangeEndSlider),
-                                    static_cast<Fl_Widget*>(lineScrollSlider),
-                                    static_cast<Fl_Widget*>(revisionScrollSlider)})
+    for (const Fl_Widget* slider : std::vector<Fl_Widget*>{rangeStartSlider, rangeEndSlider, lineScrollSlider, revisionScrollSlider})
         EXPECT_NE(slider->tooltip(), nullptr);
     EXPECT_STREQ(scrollSpeedSlider->tooltip(), "Rows scrolled per wheel step");
     EXPECT_STRNE(rangeStartSlider->tooltip(), rangeEndSlider->tooltip());

@@ -107,7 +107,7 @@ TEST_F(PointerHandlingTest, APointerMovedOverACellNamesItAndListsItsRevision)
     EXPECT_EQ(viewState->hoverState, 10);
 }
 
-TEST_F(PointerHandlingTest, OverNoCellTheStatusBarNamesTheCommitterOrNothing)
+TEST_F(PointerHandlingTest, OverNoCellOrAnAbsentOneTheStatusBarNamesTheCommitterOrNothing)
 {
     // Below the stack of revision 1, which is shorter than the canvas.
     const Pixel belowStack = {modifiedCell().x, evolutionView->h() - 1};
@@ -117,16 +117,17 @@ TEST_F(PointerHandlingTest, OverNoCellTheStatusBarNamesTheCommitterOrNothing)
     EXPECT_EQ(viewState->hoverState, 2);
     EXPECT_EQ(hoveredRevision, 1);
     EXPECT_NE(codeListingText.find("Version committed by:"), std::string::npos);
+    // Ctrl there locks nothing.
+    sendKey(FL_KEYDOWN, FL_Control_R, belowStack);
+    EXPECT_EQ(viewState->pointerMode, 0);
+    sendKey(FL_KEYUP, FL_Control_R);
 
     // Right of the last column nothing is named.
     viewState->versionSize = 10.0f;
     sendAt(FL_MOVE, {300, 10});
     EXPECT_EQ(statusText(), "");
     EXPECT_EQ(viewState->hoverState, 2);
-}
 
-TEST_F(PointerHandlingTest, AnAbsentCellShowsTheAbsentLinesAndNoStatus)
-{
     // Line 3 (row 2) is added only in revision 7; in revision 1 the stack
     // has lines 1 and 2, then line 9, so no pixel of it is row 2. In the
     // Horizontal layout every row keeps its place.
@@ -250,14 +251,6 @@ TEST_F(PointerHandlingTest, ArrowKeysMoveThePointerOneCell)
     EXPECT_EQ(pointerOnScreen().y, canvas.y + cell.y);
 }
 
-TEST_F(PointerHandlingTest, CtrlOverNoCellLocksNothing)
-{
-    // Below the stack of revision 2.
-    sendKey(FL_KEYDOWN, FL_Control_R, {modifiedCell().x, evolutionView->h() - 1});
-    EXPECT_EQ(viewState->pointerMode, 0);
-    sendKey(FL_KEYUP, FL_Control_R);
-}
-
 TEST_F(PointerHandlingTest, TheWheelAndHomeAndEndStayWithinTheContent)
 {
     viewState->lineSize = 10.0f;
@@ -307,7 +300,7 @@ TEST_F(PointerHandlingTest, FTogglesFullScreenAndRestoresTheGeometry)
     savedWindowY = builderY;
 }
 
-TEST_F(PointerHandlingTest, KeysTheViewHasNoUseForReachTheMenuShortcuts)
+TEST_F(PointerHandlingTest, KeysTheViewHasNoUseForReachTheMenuShortcutsAndNoneWithNothingLoaded)
 {
     sendAt(FL_MOVE, modifiedCell());
     ASSERT_EQ(Fl::focus(), evolutionView);
@@ -315,12 +308,8 @@ TEST_F(PointerHandlingTest, KeysTheViewHasNoUseForReachTheMenuShortcuts)
     Fl::e_state = FL_CTRL;
     Fl::handle(FL_KEYBOARD, mainWindow);
     Fl::e_state = 0;
-    EXPECT_FALSE(viewState->loaded) << "Ctrl+N did not close the evolution";
-}
-
-TEST_F(PointerHandlingTest, NothingIsHandledWithNothingLoaded)
-{
-    closeEvolution();
+    ASSERT_FALSE(viewState->loaded) << "Ctrl+N did not close the evolution";
+    // With nothing loaded the view takes no keys.
     const int before = viewState->attributeIndex;
     sendKey(FL_KEYDOWN, '3');
     EXPECT_EQ(viewState->attributeIndex, before);
