@@ -179,22 +179,22 @@ TEST_F(ControlCallbacksTest, BlendingSlidersRebakeTheCushionsAtTheNextDraw)
     ASSERT_FALSE(colourTextureRebuildScheduled());
     const auto before = colourTextureNames;
 
-    choose(revisionBlendingSlider, 0.9);
-    EXPECT_FLOAT_EQ(revisionBlending, 0.9f);
-    EXPECT_TRUE(colourTextureRebuildScheduled());
-    EXPECT_NE(evolutionView->damage(), 0);
-    settleWindow();
-    EXPECT_FALSE(colourTextureRebuildScheduled());
-    EXPECT_NE(colourTextureNames, before);
-
-    choose(blockBlendingSlider, 0.5);
-    EXPECT_FLOAT_EQ(blockBlending, 0.5f);
-    EXPECT_TRUE(colourTextureRebuildScheduled());
-    settleWindow();
-    choose(blendingRatioSlider, 0.4);
-    EXPECT_FLOAT_EQ(viewState->blendingRatio, 0.4f);
-    EXPECT_TRUE(colourTextureRebuildScheduled());
-    settleWindow();
+    struct Blending {
+        Fl_Valuator* slider;
+        float value;
+        float* parameter;
+    };
+    for (const Blending& b : {Blending{revisionBlendingSlider, 0.9f, &revisionBlending},
+                              Blending{blockBlendingSlider, 0.5f, &blockBlending},
+                              Blending{blendingRatioSlider, 0.4f, &viewState->blendingRatio}}) {
+        choose(b.slider, b.value);
+        EXPECT_FLOAT_EQ(*b.parameter, b.value);
+        EXPECT_TRUE(colourTextureRebuildScheduled());
+        EXPECT_NE(evolutionView->damage(), 0);
+        settleWindow();
+        EXPECT_FALSE(colourTextureRebuildScheduled());
+        EXPECT_NE(colourTextureNames, before);
+    }
     blendingRatioSlider->value(0.2);
 }
 

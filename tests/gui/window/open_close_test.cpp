@@ -87,13 +87,22 @@ void cancelChooser(void* attempts)
 
 }  // namespace
 
+// A path on the command line counts from the working directory.
 TEST_F(MainWindowTest, FailedOpenReportsAndLeavesNothingLoaded)
 {
-    openEvolution(examplePath());
+    const std::filesystem::path before = std::filesystem::current_path();
+    const auto openFromExamples = [&](const char* path) {
+        std::filesystem::current_path(exampleDirectory());
+        openCommandLinePath(path);
+        std::filesystem::current_path(before);
+    };
+    openFromExamples("wordfreq.c_cvs");
     ASSERT_TRUE(viewState->loaded);
-    const std::string missing = exampleDirectory() + "missing.c_cvs";
-    const std::string printed = printedBy([&] { openEvolution(missing); });
-    EXPECT_NE(printed.find("ERROR: Could not open file : " + missing), std::string::npos) << printed;
+    const std::string printed = printedBy([&] { openFromExamples("absent.c_cvs"); });
+    EXPECT_NE(printed.find("ERROR: Could not open file : " +
+                           std::filesystem::canonical(exampleDirectory()).generic_string() + "/absent.c_cvs"),
+              std::string::npos)
+        << printed;
     EXPECT_FALSE(viewState->loaded);
     EXPECT_EQ(currentEvolution, nullptr);
     EXPECT_EQ(currentGrammar, nullptr);
@@ -102,8 +111,10 @@ TEST_F(MainWindowTest, FailedOpenReportsAndLeavesNothingLoaded)
     EXPECT_FALSE(rangePack->visible());
 
     // The program goes on: the next open works as the first did.
-    openEvolution(examplePath());
-    EXPECT_TRUE(viewState->loaded);
+    openFromExamples("./wordfreq.c_cvs");
+    ASSERT_TRUE(viewState->loaded);
+    EXPECT_EQ(currentDirectory.front(), '/');
+    EXPECT_EQ(currentDirectory.back(), '/');
     EXPECT_EQ(windowTitle(), "Quillon : wordfreq.c");
 }
 
@@ -163,29 +174,6 @@ TEST_F(MainWindowTest, CloseFromTheMenuEmptiesTheWindowAndClosingAgainIsHarmless
     EXPECT_EQ(currentEvolution, nullptr);
     EXPECT_EQ(windowTitle(), "Quillon");
     EXPECT_EQ(statusText(), "Status bar");
-}
-
-TEST_F(MainWindowTest, CommandLinePathCountsFromTheWorkingDirectory)
-{
-    const std::filesystem::path before = std::filesystem::current_path();
-    std::filesystem::current_path(exampleDirectory());
-    openCommandLinePath("wordfreq.c_cvs");
-    const std::string printed = printedBy([] { openCommandLinePath("absent.c_cvs"); });
-    std::filesystem::current_path(before);
-
-    EXPECT_NE(printed.find("ERROR: Could not open file : " +
-                           std::filesystem::canonical(exampleDirectory()).generic_string() + "/absent.c_cvs"),
-              std::string::npos)
-        << printed;
-    EXPECT_FALSE(viewState->loaded);
-
-    std::filesystem::current_path(exampleDirectory());
-    openCommandLinePath("./wordfreq.c_cvs");
-    std::filesystem::current_path(before);
-    ASSERT_TRUE(viewState->loaded);
-    EXPECT_EQ(currentDirectory.front(), '/');
-    EXPECT_EQ(currentDirectory.back(), '/');
-    EXPECT_EQ(windowTitle(), "Quillon : wordfreq.c");
 }
 
 TEST_F(MainWindowTest, CancellingTheChooserChangesNothing)
