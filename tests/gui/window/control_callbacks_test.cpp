@@ -228,7 +228,7 @@ TEST_F(ControlCallbacksTest, FontDifferenceStaysBelowTheHeight)
     EXPECT_EQ(viewState->fontDifference, 2);
 }
 
-TEST_F(ControlCallbacksTest, FitToLineGivesEveryRowAPixel)
+TEST_F(ControlCallbacksTest, FitToLineGivesEveryRowAPixelAndFitToWindowBringsBackTheRangeSliders)
 {
     const int rows = evolution().maxRevisionLength;
     ASSERT_LT(rows, 470);
@@ -243,6 +243,15 @@ TEST_F(ControlCallbacksTest, FitToLineGivesEveryRowAPixel)
     EXPECT_EQ(viewState->scrollY, 0.0f);
     EXPECT_EQ(lineScrollSlider->value(), 0.0);
     EXPECT_FLOAT_EQ(static_cast<float>(lineSizeSlider->value()), viewState->lineSize);
+
+    // A zoom hides the range sliders; fitting to the window brings them back.
+    choose(versionSizeSlider, 35);
+    EXPECT_FLOAT_EQ(viewState->versionSize, 35.0f);
+    EXPECT_FALSE(rangeStartSlider->visible() || rangeEndSlider->visible());
+    fitToWindowButton->do_callback();
+    EXPECT_FLOAT_EQ(viewState->versionSize, 20.0f);
+    EXPECT_EQ(viewState->scrollX, 0.0f);
+    EXPECT_TRUE(rangeStartSlider->visible() && rangeEndSlider->visible());
 }
 
 TEST_F(ControlCallbacksTest, SwitchesReachTheirParameters)

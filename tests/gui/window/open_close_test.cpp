@@ -190,22 +190,6 @@ TEST_F(MainWindowTest, CancellingTheChooserChangesNothing)
     EXPECT_EQ(currentModuleName, "wordfreq.c");
 }
 
-TEST_F(MainWindowTest, FitToWindowBringsBackTheRangeSlidersAfterAZoom)
-{
-    openEvolution(examplePath());
-    versionSizeSlider->value(35.0);
-    versionSizeSlider->do_callback();
-    EXPECT_FLOAT_EQ(viewState->versionSize, 35.0f);
-    EXPECT_FALSE(rangeStartSlider->visible());
-    EXPECT_FALSE(rangeEndSlider->visible());
-
-    fitToWindowButton->do_callback();
-    EXPECT_FLOAT_EQ(viewState->versionSize, 20.0f);
-    EXPECT_EQ(viewState->scrollX, 0.0f);
-    EXPECT_TRUE(rangeStartSlider->visible());
-    EXPECT_TRUE(rangeEndSlider->visible());
-}
-
 TEST_F(MainWindowTest, DraggingTheTileBorderResizesTheCanvasAndItsCompanions)
 {
     openEvolution(examplePath());

@@ -239,12 +239,7 @@ TEST_F(PointerHandlingTest, CtrlAndADownwardMoveKeepThePointerInTheRevision)
 
     sendKey(FL_KEYUP, FL_Control_L);
     EXPECT_EQ(viewState->pointerMode, 0);
-}
-
-TEST_F(PointerHandlingTest, ArrowKeysMoveThePointerOneCell)
-{
-    const Pixel cell = modifiedCell();
-    const Pixel canvas = canvasOnScreen();
+    // Unlocked, an arrow key moves the pointer one cell on.
     sendKey(FL_KEYDOWN, FL_Right, cell);
     const int right = canvas.x + cell.x + static_cast<int>(viewState->versionSize);
     ASSERT_TRUE(waitUntil([&] { return pointerOnScreen().x == right; }));
