@@ -1,0 +1,265 @@
+// quillon-extract held against the repositories' own answers on histories
+// made here with git and cvs: every revision's text is the file's content
+// there, and the author quillon-check --blame names for each line is the one
+// git blame --first-parent or cvs annotate names.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <map>
+
+#include "evolution/evolution_file.h"
+#include "evolution/evolution_path.h"
+#include "tools/repositories.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::vector<std::string> developers = {"ann", "bob", "cid", "dee"};
+
+// What the repository says of one revision of the file.
+struct Reference {
+    std::string text;
+    std::vector<BlameLine> blame;
+};
+
+struct Agreement {
+    int lines = 0, agreeing = 0;
+    double share() const { return lines == 0 ? 1.0 : static_cast<double>(agreeing) / lines; }
+};
+
+// Holds the evolution in `directory` against the references, revision by
+// revision; lines whose text differs fail the test, lines whose author
+// differs only count against the agreement.
+Agreement compare(const std::string& directory, const std::string& name, const std::vector<Reference>& revisions)
+{
+    Agreement agreement;
+    const std::string path = directory + name + "_cvs";
+    const CommandResult check = runProgram({QUILLON_CHECK, path});
+    EXPECT_EQ(check.status, 0) << check.output;
+    EvolutionFile evolution(directory, name + "_cvs", nullptr);
+    EXPECT_TRUE(evolution.loadEvolution()) << path;
+    EXPECT_EQ(evolution.revisionCount, static_cast<int>(revisions.size()));
+    for (int n = 1; n <= std::min<int>(evolution.revisionCount, revisions.size()); ++n) {
+        const Reference& reference = revisions[n - 1];
+        EXPECT_TRUE(readFileBytes(revisionTextPath(directory, name, evolution.branch, n)) == reference.text)
+            << "the text of revision " << n;
+        const std::vector<BlameLine> ours = evolutionBlame(path, n);
+        EXPECT_EQ(ours.size(), reference.blame.size()) << "revision " << n;
+        for (size_t i = 0; i < std::min(ours.size(), reference.blame.size()); ++i) {
+            EXPECT_EQ(ours[i].text, reference.blame[i].text) << "revision " << n << " line " << i + 1;
+            ++agreement.lines;
+            agreement.agreeing += ours[i].author == reference.blame[i].author;
+        }
+    }
+    return agreement;
+}
+
+std::vector<Reference> gitReferences(const GitRepository& repository, const std::string& path,
+                                     const std::string& ref = "HEAD")
+{
+    std::vector<std::string> commits =
+        textLines(repository.git({"log", "--first-parent", "--format=%H", ref, "--", path}).output);
+    std::reverse(commits.begin(), commits.end());
+    std::vector<Reference> references;
+    for (const std::string& commit : commits) {
+        Reference& reference = references.emplace_back();
+        if (repository.git({"cat-file", "-e", commit + ":" + path}).status != 0)
+            continue;
+        reference.text = repository.git({"show", commit + ":" + path}).output;
+        std::string author;
+        for (const std::string& line :
+             textLines(repository.git({"blame", "--first-parent", "--line-porcelain", commit, "--", path}).output)) {
+            if (line.starts_with("author "))
+                author = line.substr(7);
+            else if (line.starts_with("\t"))
+                reference.blame.push_back({author, textLines(line.substr(1) + "\n").at(0)});
+        }
+    }
+    return references;
+}
+
+std::map<std::string, std::string> filesBelow(const std::string& directory)
+{
+    std::map<std::string, std::string> files;
+    for (const auto& entry : fs::recursive_directory_iterator(directory))
+        if (entry.is_regular_file())
+            files[fs::relative(entry.path(), directory).string()] = readFileBytes(entry.path().string());
+    return files;
+}
+
+// A source file in a subdirectory edited by four authors, with commits that
+// leave it alone in between: those are no revisions of it.
+void commitEditsByFourAuthors(GitRepository& repository)
+{
+    const std::vector<EditedRevision> history = editHistory(7, 36, developers);
+    for (size_t r = 0; r < history.size(); ++r) {
+        repository.put("src/core/engine.c", history[r].text);
+        if (r % 5 == 3)
+            repository.put("README", std::to_string(r) + "\n");
+        repository.commit(history[r].author);
+        if (r % 7 == 6) {
+            repository.put("NEWS", std::to_string(r) + "\n");
+            repository.commit("eve", "news only");
+        }
+    }
+    repository.git({"tag", "early", "HEAD~20"});
+}
+
+TEST(BlameOracle, GitEditsByFourAuthorsUpdatedFromAnEarlierRevisionAndByAnyPathForm)
+{
+    GitRepository repository;
+    commitEditsByFourAuthors(repository);
+    const TempDirectory out;
+    const std::string full = out.path() + "full/", early = out.path() + "early/";
+    const CommandResult extract = runExtract({"git", repository.top, "src/core/engine.c", full});
+    ASSERT_EQ(extract.status, 0) << extract.output;
+    EXPECT_NE(extract.output.find("grammar.dat: C family"), std::string::npos) << extract.output;
+    const Agreement all = compare(full, "engine.c", gitReferences(repository, "src/core/engine.c"));
+    EXPECT_GE(all.lines, 36 * 25);
+    EXPECT_EQ(all.agreeing, all.lines);
+
+    ASSERT_EQ(runExtract({"git", repository.top, "src/core/engine.c", early, "--ref", "early"}).status, 0);
+    const Agreement before = compare(early, "engine.c", gitReferences(repository, "src/core/engine.c", "early"));
+    EXPECT_EQ(before.agreeing, before.lines);
+    // Appending the revisions since gives what extracting afresh gives.
+    const CommandResult update = runExtract({"git", repository.top, "src/core/engine.c", early, "--update"});
+    ASSERT_EQ(update.status, 0) << update.output;
+    std::map<std::string, std::string> updated = filesBelow(early), whole = filesBelow(full);
+    updated.erase("engine.c.state");
+    whole.erase("engine.c.state");
+    EXPECT_TRUE(updated == whole) << "an update differs from a full extraction";
+
+    for (const std::string& path : {std::string("./src/core/engine.c"), repository.top + "src/core/engine.c"}) {
+        const std::string again = out.path() + "again/";
+        ASSERT_EQ(runExtract({"git", repository.top, path, again, "--force"}).status, 0) << path;
+        EXPECT_EQ(readFileBytes(again + "engine.c_cvs"), readFileBytes(full + "engine.c_cvs")) << path;
+    }
+}
+
+TEST(BlameOracle, GitMergesRemovalsAndOddText)
+{
+    GitRepository repository;
+    const std::string path = "tool.py";
+    repository.put(path, "import os\n\ndef main():\n    return 0\n");
+    repository.commit("ann");
+    // A side branch whose changes come in through a merge.
+    repository.git({"checkout", "-q", "-b", "side"});
+    repository.put(path, "import os\nimport sys\n\ndef main():\n    return 0\n");
+    repository.commit("bob");
+    repository.put(path, "import os\nimport sys\n\ndef main():\n    print(sys.argv)\n    return 0\n");
+    repository.commit("bob");
+    repository.git({"checkout", "-q", "main"});
+    repository.put("other.txt", "x\n");
+    repository.commit("ann");
+    EXPECT_EQ(repository.git({"merge", "-q", "--no-ff", "-m", "merge", "side"}, "cid").status, 0);
+    ++repository.commits;
+    // Windows line ends, a very long line and no line end at the end; then
+    // emptied, refilled, removed, and brought back twice.
+    const std::vector<std::pair<std::string, std::string>> edits = {
+        {"dee", "import os\r\nimport sys\r\n\r\ndef main():\r\n    print(sys.argv)\r\n    data = '" +
+                    std::string(20000, 'x') + "'\r\n    return 0"},
+        {"ann", ""}, {"bob", "import os\n\ndef main():\n    return 1\n"}, {"cid", "-"},
+        {"eve", "import os\n\ndef main():\n    return 2\n"}, {"ann", "import os\n\ndef main():\n    return 1\n"}};
+    for (const auto& [author, text] : edits) {
+        if (text == "-")
+            fs::remove(repository.top + path);
+        else
+            repository.put(path, text);
+        repository.commit(author);
+    }
+    const TempDirectory out;
+    ASSERT_EQ(runExtract({"git", repository.top, path, out.path()}).status, 0);
+    const Agreement all = compare(out.path(), path, gitReferences(repository, path));
+    EXPECT_EQ(all.agreeing, all.lines);
+}
+
+// cvs annotate of one revision; a line that came before `entered` (the
+// branch's start, or the file's coming back after it was removed) can only
+// be attributed to the revision where it entered the evolution.
+std::vector<BlameLine> annotation(const CvsRepository& repository, const std::string& branch, int n,
+                                  int entered, const std::string& enteredAuthor)
+{
+    std::vector<BlameLine> lines;
+    for (const std::string& line :
+         textLines(repository.cvs({"annotate", "-r", branch + std::to_string(n), "calc.c"}).output)) {
+        const size_t open = line.find('('), close = line.find("): ");
+        const std::string revision = line.substr(0, line.find(' '));
+        const bool onBranch = revision.starts_with(branch) && revision.find('.', branch.size()) == std::string::npos;
+        const bool before = !onBranch || std::stoi(revision.substr(branch.size())) < entered;
+        lines.push_back({before ? enteredAuthor : line.substr(open + 1, line.find(' ', open) - open - 1),
+                         line.substr(close + 3)});
+    }
+    return lines;
+}
+
+Agreement compareCvs(const CvsRepository& repository, const std::string& branch, int expectedRevisions)
+{
+    const std::string rcsFile = repository.root + "/mod/calc.c,v";
+    const TempDirectory out;
+    const CommandResult extract = runExtract({"cvs", rcsFile, out.path(), "--branch", branch});
+    EXPECT_EQ(extract.status, 0) << extract.output;
+    EvolutionFile evolution(out.path(), "calc.c_cvs", nullptr);
+    EXPECT_TRUE(evolution.loadEvolution());
+    EXPECT_EQ(evolution.revisionCount, expectedRevisions) << branch;
+    std::vector<Reference> references;
+    int entered = 1;
+    for (int n = 1; n <= evolution.revisionCount; ++n) {
+        const std::string revision = branch + std::to_string(n);
+        const bool dead = runProgram({"rlog", "-r" + revision, rcsFile}).output.find("state: dead;") !=
+                          std::string::npos;
+        if (dead) {
+            entered = n + 1;
+            references.push_back({});
+            continue;
+        }
+        references.push_back({runProgram({"co", "-q", "-p", "-ko", "-r" + revision, rcsFile}).output,
+                              annotation(repository, branch, n, entered, evolution.revisionAuthorName(entered - 1))});
+    }
+    return compare(out.path(), "calc.c", references);
+}
+
+TEST(BlameOracle, CvsTrunkAndBranchWithADeadRevision)
+{
+    CvsRepository repository;
+    const std::vector<EditedRevision> history = editHistory(11, 16, developers);
+    const auto commit = [&](const std::string& text, const std::string& author) {
+        repository.put("calc.c", text);
+        const CommandResult made = repository.cvs({"commit", "-m", "edit", "calc.c"}, author);
+        EXPECT_EQ(made.status, 0) << made.errors;
+    };
+    repository.put("calc.c", history[0].text);
+    EXPECT_EQ(repository.cvs({"add", "calc.c"}).status, 0);
+    for (size_t r = 0; r < 12; ++r) {
+        commit(history[r].text, history[r].author);
+        if (r == 5) {
+            // A branch from 1.6, three revisions long.
+            EXPECT_EQ(repository.cvs({"tag", "-b", "topic", "calc.c"}).status, 0);
+            EXPECT_EQ(repository.cvs({"update", "-r", "topic", "calc.c"}).status, 0);
+            std::string text = history[r].text;
+            for (const char* author : {"eve", "bob", "eve"})
+                commit(text = "/* topic by " + std::string(author) + " */\n" + text, author);
+            EXPECT_EQ(repository.cvs({"update", "-A", "calc.c"}).status, 0);
+        }
+    }
+    // Removed, then added again with much of its old text.
+    fs::remove(repository.work + "calc.c");
+    EXPECT_EQ(repository.cvs({"remove", "calc.c"}).status, 0);
+    EXPECT_EQ(repository.cvs({"commit", "-m", "removed", "calc.c"}, "cid").status, 0);
+    repository.put("calc.c", history[12].text);
+    EXPECT_EQ(repository.cvs({"add", "calc.c"}).status, 0);
+    for (size_t r = 12; r < history.size(); ++r)
+        commit(history[r].text, history[r].author);
+
+    const Agreement trunk = compareCvs(repository, "1.", 17), branch = compareCvs(repository, "1.6.2.", 3);
+    const Agreement all{trunk.lines + branch.lines, trunk.agreeing + branch.agreeing};
+    std::printf("cvs annotate agrees on %d of %d lines\n", all.agreeing, all.lines);
+    EXPECT_GE(all.lines, 15 * 25);
+    // The diff CVS ran may align recurring lines (blanks, braces) otherwise.
+    EXPECT_GE(all.share(), 0.98);
+}
+
+}  // namespace
