@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
-#include <map>
 
 #include "evolution/evolution_file.h"
 #include "evolution/evolution_path.h"
@@ -80,15 +79,6 @@ std::vector<Reference> gitReferences(const GitRepository& repository, const std:
         }
     }
     return references;
-}
-
-std::map<std::string, std::string> filesBelow(const std::string& directory)
-{
-    std::map<std::string, std::string> files;
-    for (const auto& entry : fs::recursive_directory_iterator(directory))
-        if (entry.is_regular_file())
-            files[fs::relative(entry.path(), directory).string()] = readFileBytes(entry.path().string());
-    return files;
 }
 
 // A source file in a subdirectory edited by four authors, with commits that

@@ -6,7 +6,6 @@
 
 #include <csignal>
 #include <filesystem>
-#include <map>
 
 #include "extract/evolution_extraction.h"
 #include "extract/extract_options.h"
@@ -19,15 +18,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-std::map<std::string, std::string> filesBelow(const std::string& directory)
-{
-    std::map<std::string, std::string> files;
-    for (const auto& entry : fs::recursive_directory_iterator(directory))
-        if (entry.is_regular_file())
-            files[fs::relative(entry.path(), directory).string()] = readFileBytes(entry.path().string());
-    return files;
-}
 
 // a.c in three revisions by ann, bob and ann.
 void threeRevisions(GitRepository& repository)

@@ -67,6 +67,15 @@ std::string readFileBytes(const std::string& path)
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+std::map<std::string, std::string> filesBelow(const std::string& directory)
+{
+    std::map<std::string, std::string> files;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(directory))
+        if (entry.is_regular_file())
+            files[std::filesystem::relative(entry.path(), directory).string()] = readFileBytes(entry.path().string());
+    return files;
+}
+
 std::vector<std::string> textLines(const std::string& text)
 {
     std::vector<std::string> lines;

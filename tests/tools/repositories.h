@@ -2,6 +2,7 @@
 // Real git and CVS repositories made in scratch directories, the programs run
 // against them, and the histories of edits committed to them.
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,8 @@ CommandResult runProgram(const std::vector<std::string>& argv, const std::string
 CommandResult runExtract(const std::vector<std::string>& arguments);
 
 std::string readFileBytes(const std::string& path);
+// Every file below a directory, by its path there, with its content.
+std::map<std::string, std::string> filesBelow(const std::string& directory);
 // The lines of a text without their line ends, as the evolution reads them.
 std::vector<std::string> textLines(const std::string& text);
 
