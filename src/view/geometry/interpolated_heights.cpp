@@ -199,55 +199,6 @@ float collapseWeight(int a, int b, float curvature, float steepness, float mixer
     return (sigmoid * (6.0f - mixer) + power * mixer) * oneSixth;
 }
 
-ColumnHeights computeColumnHeights(const EvolutionFile& evolution, int column, std::vector<float>& heights)
-{
-    ShrinkPlan plan = planShrinking(evolution);
-    if (column < plan.range.first || column > plan.range.last)
-        return {};
-    markPartial();
-    auto& table = viewState->rowHeights;
-    const size_t rows = static_cast<size_t>(evolution.rowCount);
-    const size_t c = static_cast<size_t>(column);
-    heights.resize(rows);
-    double freed = 0.0;
-    int full = 0;
-    for (size_t i = 0; i < rows; ++i) {
-        const Cell cell = cellAt(rowShrink(plan, i), evolution.status(static_cast<int>(i), column), column);
-        if (cell.full)
-            ++full;
-        else
-            freed += (1.0 - cell.height) * 0.5;
-        heights[i] = cell.height;
-        table[i][c] = cell.height;
-    }
-    table[rows][c] = static_cast<float>(freed);
-    return {static_cast<float>(freed), full};
-}
-
-ColumnOffsets redistributeColumn(const EvolutionFile& evolution, int column, const ColumnHeights& computed,
-                                 std::vector<float>& heights, float previousOffset)
-{
-    const WalkRange range = walkRange(evolution);
-    if (column < range.first || column > range.last || heights.size() != static_cast<size_t>(evolution.rowCount))
-        return {};
-    if (viewState->redistributeSpace == 1) {
-        if (computed.fullRows == 0)
-            return {};
-        markPartial();
-        const float extra = redistributedExtra(computed);
-        auto& table = viewState->rowHeights;
-        for (size_t i = 0; i < heights.size(); ++i) {
-            if (heights[i] == 1.0f)
-                heights[i] += extra;
-            table[i][static_cast<size_t>(column)] = heights[i];
-        }
-        return {};
-    }
-    if (columnsBalanced())
-        return {previousOffset, computed.freedSpace};
-    return {};
-}
-
 void copyFocusColumn(const EvolutionFile& evolution)
 {
     const WalkRange range = walkRange(evolution);

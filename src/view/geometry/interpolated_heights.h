@@ -30,21 +30,10 @@ struct ColumnHeights {
     int fullRows = 0;
 };
 
-// Computes the heights of range column `column` into `heights` (one per
-// shown row) and into rowHeights, and its freed space into the extra row.
-// Like the two below, it leaves the table not counting as fresh, since one
-// column alone is not the whole computation.
-ColumnHeights computeColumnHeights(const EvolutionFile& evolution, int column, std::vector<float>& heights);
-
 struct ColumnOffsets {
     float left = 0.0f;   // the top of the column's rows at its left edge, in rows
     float right = 0.0f;  // and at its right edge
 };
-
-// Applies "Redistribute space" or "Balance Image" to a computed column;
-// `previousOffset` is the freed space of the column drawn before it.
-ColumnOffsets redistributeColumn(const EvolutionFile& evolution, int column, const ColumnHeights& computed,
-                                 std::vector<float>& heights, float previousOffset);
 
 // Gives the focus column the heights and freed space of the column before it.
 void copyFocusColumn(const EvolutionFile& evolution);
