@@ -1,6 +1,7 @@
 // The three layouts against a model of the status matrix, then the overlays.
 
 #include <cmath>
+#include <optional>
 #include <random>
 
 #include "app/globals.h"
@@ -14,6 +15,7 @@ namespace {
 
 constexpr int content = 0, evolution = 1, authors = 2, linePosition = 3, constant = 0, modified = 1, added = 4,
               deleted = 5;
+constexpr int normal = modeNormal, horizontal = modeHorizontal, interpolated = modeInterpolated;
 const int classes[] = {classPlain, classComment, classString, classReference, classBlock, classBlock + 4};
 using Strings = std::vector<std::string>;
 
@@ -27,6 +29,8 @@ Rgb mean(const std::vector<std::pair<float, Rgb>>& weighted)
 }
 
 float baseGrey() { return (statusColours[constant][0] + statusColours[constant][1] + statusColours[constant][2]) / 12 + 0.75f; }
+bool inRange(int c) { return c >= currentEvolution->firstRevision && c <= currentEvolution->lastRevision; }
+bool near(float a, float b) { return std::fabs(a - b) < 0.01f; }
 
 // A present cell; the Normal layout darkens statuses towards the file's top.
 Rgb presentColour(int layout, int scheme, int row, int c)
@@ -38,130 +42,96 @@ Rgb presentColour(int layout, int scheme, int row, int c)
     return layout == modeNormal ? times(statusColours[e.status(row, c)], share * 0.6f + 0.4f) : statusColours[e.status(row, c)];
 }
 
-bool inRange(int c) { return c >= currentEvolution->firstRevision && c <= currentEvolution->lastRevision; }
-
-// Normal stacks each revision's present rows over the base grey; Horizontal
-// keeps every row on its band, absent cells in their status colour.
-Rgb expectedCell(int layout, int scheme, int c, int k)
+// The colour at (gx, gy) in cells, none on an edge. Normal stacks each revision's present rows over the base grey;
+// the others keep every row between its edges, straight across an Interpolated column, absent rows in their status colour.
+std::optional<Rgb> expectedAt(int layout, int scheme, float gx, float gy)
 {
     const EvolutionFile& e = *currentEvolution;
-    if (layout == modeHorizontal) {
-        if (k >= e.rowCount || !inRange(c))
-            return greyOf(k >= e.rowCount ? 0.8f : outOfRangeGrey(e.status(k, c)));
-        return e.rowPresent(k, c) ? presentColour(layout, scheme, k, c) : statusColours[e.status(k, c)];
+    const int c = static_cast<int>(gx);
+    const float t = gx - static_cast<float>(c);
+    if (layout == modeNormal) {
+        if (near(gy, std::round(gy)) || near(gx, std::round(gx)))
+            return std::nullopt;
+        const int k = static_cast<int>(gy);
+        if (!inRange(c))
+            return greyOf(k < e.maxRevisionLength ? 0.9f * baseGrey() : k < e.rowCount ? baseGrey() : 0.8f);
+        for (int row = 0, place = 0; row < e.rowCount; ++row)
+            if (e.rowPresent(row, c) && place++ == k)
+                return presentColour(layout, scheme, row, c);
+        return greyOf(k < e.rowCount ? baseGrey() : 0.8f);
     }
+    if (layout == modeHorizontal && near(gx, std::round(gx)))
+        return std::nullopt;
+    int i = -1;
+    for (int b = 0; b <= e.rowCount; ++b) {
+        const bool sloped = layout == modeInterpolated && inRange(c);
+        const float edge = sloped ? (1 - t) * rowTopAt(e, c, b) + t * rowTopAt(e, c + 1, b) : static_cast<float>(b);
+        if (near(gy, edge))
+            return std::nullopt;
+        i = gy >= edge ? b : i;
+    }
+    if (i < 0 || i >= e.rowCount)
+        return greyOf(0.8f);
     if (!inRange(c))
-        return greyOf(k < e.maxRevisionLength ? 0.9f * baseGrey() : k < e.rowCount ? baseGrey() : 0.8f);
-    for (int row = 0, place = 0; row < e.rowCount; ++row)
-        if (e.rowPresent(row, c) && place++ == k)
-            return presentColour(layout, scheme, row, c);
-    return greyOf(k < e.rowCount ? baseGrey() : 0.8f);
+        return greyOf(outOfRangeGrey(e.status(i, c)));
+    return e.rowPresent(i, c) ? presentColour(layout, scheme, i, c) : statusColours[e.status(i, c)];
 }
 
-struct Shape { int layout, lines, revisions; float versionSize, lineSize; bool range; };
-
-class Layouts : public CanvasTest {
-protected:
-    void openRandom(const Shape& s, unsigned seed)
-    {
-        EvolutionSketch sketch{.statuses = randomStatuses(seed, s.lines, s.revisions)};
-        sketch.authors.assign(s.revisions, "ann");
-        open(sketch, static_cast<int>(s.revisions * s.versionSize), std::min(200, static_cast<int>(s.lines * s.lineSize) + 6),
-             s.versionSize, s.lineSize, s.layout);
-        std::mt19937 random(seed);
-        EvolutionFile& e = *currentEvolution;
-        for (int row = 0; row < e.rowCount; ++row)
-            for (int c = 0; c < e.columnCount; ++c)
-                e.rowClasses[row][c] = classes[random() % 6];
-        const int first = 1 + static_cast<int>(random() % 3);
-        if (s.range)
-            e.setRevisionRange(s.layout, first, first + static_cast<int>(random() % (s.revisions - first)));
-        if (s.layout == modeInterpolated)
-            e.setFocusRevision(modeInterpolated, static_cast<int>(random() % s.revisions));
-        if (seed == 3)
-            statusColours[constant] = {0.3f, 0.5f, 0.2f};
-    }
-    void openGrid(Strings statuses, int layout, int width, int height, float versionSize, float lineSize,
-                  Strings names = {"ann", "bob", "cid", "dan"})
-    {
-        names.resize(statuses[0].size(), "ann");
-        open({.statuses = std::move(statuses), .authors = std::move(names)}, width, height, versionSize, lineSize, layout);
-        viewState->attributeIndex = linePosition;
-    }
-    Frame drawIn(int mode)
-    {
-        viewState->pointerMode = mode;
-        return draw();
-    }
-    static int changedInColumn(const Frame& a, const Frame& b, int x)
-    {
-        int changed = 0;
-        for (int y = 0; y < a.height; ++y)
-            changed += showsColour(a.at(x, y), colourOf(b.at(x, y)), 1) ? 0 : 1;
-        return changed;
-    }
-    static Rgb row(int i) { return rainbowColour(static_cast<float>(i) / currentEvolution->rowCount); }
-};
-
-TEST_F(Layouts, NormalAndHorizontalCellsMatchTheStatusMatrixAtEveryPixelCentre)
+int changedInColumn(const Frame& a, const Frame& b, int x)
 {
-    const Shape shapes[] = {{modeNormal, 12, 6, 20, 8, false},       {modeNormal, 12, 6, 20, 8, true},
-                            {modeNormal, 40, 8, 10, 2 / 7.0f, false}, {modeNormal, 8, 20, 0.4f, 10, false},
-                            {modeNormal, 350, 2, 10, 2 / 7.0f, false}, {modeHorizontal, 12, 6, 20, 8, false},
-                            {modeHorizontal, 12, 6, 20, 8, true},   {modeHorizontal, 20, 4, 10, 1, false},
-                            {modeHorizontal, 8, 20, 0.4f, 10, true}};
+    int changed = 0;
+    for (int y = 0; y < a.height; ++y)
+        changed += showsColour(a.at(x, y), colourOf(b.at(x, y)), 1) ? 0 : 1;
+    return changed;
+}
+
+using Layouts = CanvasTest;
+
+// Random histories with random classes, ranges and focus, over column widths from many pixels to under one.
+TEST_F(Layouts, EveryPixelCentreShowsTheModelsCell)
+{
+    struct Shape { int layout, lines, revisions; float versionSize, lineSize; bool range; };
+    const Shape shapes[] = {
+        {normal, 12, 6, 20, 8, false},        {normal, 12, 6, 20, 8, true},          {normal, 40, 8, 10, 2 / 7.0f, false},
+        {normal, 8, 20, 0.4f, 10, false},     {normal, 350, 2, 10, 2 / 7.0f, false}, {horizontal, 12, 6, 20, 8, false},
+        {horizontal, 12, 6, 20, 8, true},     {horizontal, 20, 4, 10, 1, false},     {horizontal, 8, 20, 0.4f, 10, true},
+        {interpolated, 7, 20, 30, 25, false}, {interpolated, 7, 20, 1.5f, 25, true}, {interpolated, 7, 20, 1.5f, 25, false},
+        {interpolated, 7, 20, 0.4f, 25, true}};
     for (unsigned seed = 1; seed <= 3; ++seed)
         for (const Shape& s : shapes) {
-            openRandom(s, seed);
+            open(Grid{randomStatuses(seed, s.lines, s.revisions), static_cast<int>(s.revisions * s.versionSize),
+                      std::min(200, static_cast<int>(s.lines * s.lineSize) + 6), s.versionSize, s.lineSize},
+                 {.layout = s.layout});
+            std::mt19937 random(seed);
+            EvolutionFile& e = *currentEvolution;
+            for (int row = 0; row < e.rowCount; ++row)
+                for (int c = 0; c < e.columnCount; ++c)
+                    e.rowClasses[row][c] = classes[random() % 6];
+            const int first = 1 + static_cast<int>(random() % 3);
+            if (s.range)
+                e.setRevisionRange(s.layout, first, first + static_cast<int>(random() % (s.revisions - first)));
+            if (s.layout == modeInterpolated)
+                e.setFocusRevision(modeInterpolated, static_cast<int>(random() % s.revisions));
+            if (seed == 3)
+                statusColours[constant] = {0.3f, 0.5f, 0.2f};
+            viewState->redistributeSpace = seed % 3 == 0;
+            viewState->balanceImage = seed % 3 != 0;
             for (int scheme : {content, evolution, linePosition}) {
                 viewState->attributeIndex = scheme;
                 const Frame frame = draw();
-                for (int x = 0; x < frame.width; x += 3)
+                for (int x = 0; x < frame.width; x += s.layout == modeInterpolated ? 1 : 3) {
+                    const float gx = (x + 0.5f) / s.versionSize, focus = static_cast<float>(e.focusRevision);
+                    if (s.layout == modeInterpolated && (static_cast<int>(gx) == e.focusRevision ||
+                                                         std::fabs(gx - focus) * s.versionSize < 1.5f ||
+                                                         std::fabs(gx - focus - 1) * s.versionSize < 1.5f))
+                        continue;  // the focus marker
                     for (int p = 0; p < frame.height; ++p) {
-                        const float gx = (x + 0.5f) / s.versionSize, gy = (p + 0.5f) / s.lineSize;
-                        if (std::fabs(gy - std::round(gy)) < 0.01f || std::fabs(gx - std::round(gx)) < 0.01f)
+                        const auto expected = expectedAt(s.layout, scheme, gx, (p + 0.5f) / s.lineSize);
+                        if (!expected)
                             continue;
-                        ASSERT_TRUE(showsColour(frame.fromTop(x, p), expectedCell(s.layout, scheme, gx, gy)))
-                            << "seed " << seed << ", layout " << s.layout << ", lines " << s.lines << ", range " << s.range
-                            << ", scheme " << scheme << ", pixel " << x << ", " << p;
+                        ASSERT_TRUE(showsColour(frame.fromTop(x, p), *expected))
+                            << "seed " << seed << ", shape " << &s - shapes << ", scheme " << scheme << ", pixel " << x << ", " << p;
                     }
-            }
-        }
-}
-
-// Each pixel shows the row whose straight edges across the column enclose it.
-TEST_F(Layouts, InterpolatedPixelsShowTheRowBetweenTheSlopingEdges)
-{
-    for (unsigned seed = 1; seed <= 4; ++seed)
-        for (float versionSize : {30.0f, 1.5f, 0.4f}) {
-            openRandom({modeInterpolated, 7, 20, versionSize, 25.0f, seed % 2 == 0}, seed);
-            const EvolutionFile& e = *currentEvolution;
-            viewState->attributeIndex = linePosition;
-            viewState->redistributeSpace = seed % 3 == 0;
-            viewState->balanceImage = seed % 3 != 0;
-            const Frame frame = draw();
-            for (int x = 0; x < frame.width; ++x) {
-                const float centre = (x + 0.5f) / versionSize, t = centre - std::floor(centre);
-                const int c = static_cast<int>(centre), focus = e.focusRevision;
-                if (c == focus || std::fabs(centre - focus) * versionSize < 1.5f || std::fabs(centre - focus - 1) * versionSize < 1.5f)
-                    continue;  // the focus marker
-                for (int p = 0; p < frame.height; ++p) {
-                    const float y = (p + 0.5f) / 25.0f;
-                    int i = -1;
-                    bool nearEdge = false;
-                    for (int b = 0; b <= e.rowCount; ++b) {
-                        const float edge = inRange(c) ? (1 - t) * rowTopAt(e, c, b) + t * rowTopAt(e, c + 1, b) : b;
-                        nearEdge = nearEdge || std::fabs(y - edge) < 0.01f;
-                        i = y >= edge ? b : i;
-                    }
-                    if (nearEdge)
-                        continue;
-                    Rgb expected = greyOf(0.8f);
-                    if (i >= 0 && i < e.rowCount)
-                        expected = !inRange(c) ? greyOf(outOfRangeGrey(e.status(i, c)))
-                                   : e.rowPresent(i, c) ? row(i) : statusColours[e.status(i, c)];
-                    ASSERT_TRUE(showsColour(frame.fromTop(x, p), expected))
-                        << "seed " << seed << ", version size " << versionSize << ", pixel " << x << ", " << p;
                 }
             }
         }
@@ -176,9 +146,7 @@ TEST_F(Layouts, SmoothInterpolatedColumnsShowTheAreaMeanOfEachQuadrilateral)
             std::mt19937 random(static_cast<unsigned>(lineSize * 10));
             for (int i = 0; i < static_cast<int>(11 / lineSize); ++i)
                 statuses.push_back(std::string(1, "X-|n"[random() % 4]) + "X");
-            openGrid(statuses, modeInterpolated, 40, 12, 20.0f, lineSize);
-            viewState->antiAliasing = 1;
-            viewState->attributeIndex = scheme;
+            open(Grid{statuses, 40, 12, 20.0f, lineSize}, {.layout = interpolated, .scheme = scheme, .smooth = 1});
             const Frame frame = draw();
             std::vector<int> bounds = {0};
             for (int i = 1; i <= currentEvolution->rowCount; ++i)
@@ -195,62 +163,66 @@ TEST_F(Layouts, SmoothInterpolatedColumnsShowTheAreaMeanOfEachQuadrilateral)
         }
 }
 
-TEST_F(Layouts, AuthorsChangeOnlyWhereTheRowAuthorRuleSaysTheLineChanged)
-{
-    const Rgb a = identifierColours[0], b = identifierColours[1], c = identifierColours[2];
-    const Rgb expected[3][4] = {{a, a, c, c}, {a, a, a, a}, {a, b, b, b}};
-    for (int layout : {modeNormal, modeHorizontal, modeInterpolated})
-        for (int smooth : {0, 1}) {
-            openGrid({"X--X", "X-XX", "XnXX"}, layout, 80, 30, 20.0f, 10.0f);
-            viewState->attributeIndex = authors;
-            viewState->antiAliasing = smooth;
-            const Frame frame = draw();
-            for (int i = 0; i < 12; ++i)
-                EXPECT_TRUE(showsColour(cellAt(frame, i % 4, i / 4), expected[i / 4][i % 4])) << layout << smooth << i;
-        }
-}
+Rgb quarter(int i) { return i < 0 ? greyOf(1.0f) : rainbowColour(i / 4.0f); }
 
-// A row whose top falls into the next pixel row gives its weight above that
-// edge to the row it completes; out of range the mean turns grey.
-TEST_F(Layouts, HorizontalMergedRowsMixByTheirShareOfEachPixelRow)
+// Merged Horizontal rows mix by their share of each pixel row, a row whose top falls into the next pixel row giving
+// its weight above that edge to the row it completes, greyed out of range; authors change only where the row author
+// rule says the line changed; the Ctrl aids at row 1 of revision 1 darken the anchored column and trace the row.
+TEST_F(Layouts, PixelCases)
 {
     const auto& k = contentColours;
-    const auto& s = statusColours;
+    const auto& s = defaultStatusColours;
     const auto greyed = [](const Rgb& c) { return greyOf((c[0] + c[1] + c[2]) / 6.0f + 0.5f); };
-    const Strings five(5, "XX"), six(6, "XX"), turns = {">X", "X<", "-X", "XX"}, range = {"XXX", "-X-", ">XX", "XXX"};
-    struct Case {
-        Strings statuses;
-        int scheme, range;
-        float lineSize;
-        int column, pixelRow;
-        Rgb expected;
+    const Grid five{Strings(5, "XX"), 60, 6, 20, 0.5f}, fiveAt4{Strings(5, "XX"), 60, 6, 20, 0.4f},
+        fiveAt3{Strings(5, "XX"), 60, 6, 20, 0.3f}, six{Strings(6, "XX"), 60, 6, 20, 0.4f},
+        turns{{">X", "X<", "-X", "XX"}, 60, 6, 20, 0.5f}, ranged{{"XXX", "-X-", ">XX", "XXX"}, 60, 6, 20, 0.5f},
+        authorship{{"X--X", "X-XX", "XnXX"}, 80, 30, 20, 10}, four{Strings(4, "XXXX"), 160, 60, 40, 10};
+    const Look byContent{.layout = horizontal, .scheme = content}, byStatus{.layout = horizontal, .scheme = evolution};
+    const Rgb grey = greyOf(0.8f);
+    std::vector<PixelCase> cases = {
+        {&five, byContent, 10, 0, mean({{1, k[0]}, {1, k[1]}, {1, k[2]}})}, {&five, byContent, 10, 2, grey},
+        {&six, byContent, 10, 0, mean({{1, k[0]}, {1, k[1]}, {1, k[2]}, {0.8f, k[3]}})},
+        {&six, byContent, 10, 1, mean({{0.2f, k[3]}, {1, k[10]}, {1, k[14]}})},
+        {&fiveAt4, byContent, 10, 1, mean({{0.2f, k[3]}, {1, k[10]}})}, {&fiveAt3, byContent, 10, 1, k[10]},
+        {&five, {.layout = horizontal, .scheme = 7}, 10, 0, grey},
+        {&turns, byStatus, 10, 0, mean({{1, s[added]}, {1, s[constant]}, {1, s[modified]}})},
+        {&turns, byStatus, 30, 0, mean({{2, s[constant]}, {1, s[deleted]}})},
+        {&ranged, {.layout = horizontal, .range = 2}, 10, 0, greyed(mean({{1, quarter(0)}, {1, quarter(1)}, {1, s[added]}}))},
+        {&ranged, {.layout = horizontal, .range = 2}, 30, 0, mean({{1, quarter(0)}, {1, quarter(1)}, {1, quarter(2)}})},
     };
-    const Rgb row0 = rainbowColour(0), row1 = rainbowColour(0.25f), row2 = rainbowColour(0.5f), grey = greyOf(0.8f);
-    const Case cases[] = {
-        {five, content, 0, 0.5f, 0, 0, mean({{1, k[0]}, {1, k[1]}, {1, k[2]}})}, {five, content, 0, 0.5f, 0, 2, grey},
-        {six, content, 0, 0.4f, 0, 0, mean({{1, k[0]}, {1, k[1]}, {1, k[2]}, {0.8f, k[3]}})},
-        {six, content, 0, 0.4f, 0, 1, mean({{0.2f, k[3]}, {1, k[10]}, {1, k[14]}})},
-        {five, content, 0, 0.4f, 0, 1, mean({{0.2f, k[3]}, {1, k[10]}})}, {five, content, 0, 0.3f, 0, 1, k[10]},
-        {five, 7, 0, 0.5f, 0, 0, grey}, {turns, evolution, 0, 0.5f, 0, 0, mean({{1, s[added]}, {1, s[constant]}, {1, s[modified]}})},
-        {turns, evolution, 0, 0.5f, 1, 0, mean({{2, s[constant]}, {1, s[deleted]}})},
-        {range, linePosition, 2, 0.5f, 0, 0, greyed(mean({{1, row0}, {1, row1}, {1, s[added]}}))},
-        {range, linePosition, 2, 0.5f, 1, 0, mean({{1, row0}, {1, row1}, {1, row2}})},
+    const Rgb a = identifierColours[0], b = identifierColours[1], c = identifierColours[2];
+    const Rgb byAuthor[3][4] = {{a, a, c, c}, {a, a, a, a}, {a, b, b, b}};
+    for (int layout : {normal, horizontal, interpolated})
+        for (int smooth : {0, 1})
+            for (int i = 0; i < 12; ++i)
+                cases.push_back({&authorship, {.layout = layout, .scheme = authors, .smooth = smooth}, 10 + i % 4 * 20, 5 + i / 4 * 10, byAuthor[i / 4][i % 4]});
+    struct Aid { int layout, mode, x, p, row; float factor; };
+    const Aid aids[] = {
+        {normal, 3, 60, 5, 0, 0.8f},         {normal, 3, 20, 5, 0, 1},           {normal, 3, 60, 55, -1, 0.64f},
+        {normal, 2, 20, 17, 1, 0.49f},       {normal, 2, 20, 22, 2, 0.49f},      {normal, 2, 20, 26, 2, 1},
+        {normal, 1, 60, 17, 1, 0.392f},      {horizontal, 3, 60, 35, 3, 0.8f},   {horizontal, 2, 20, 15, 1, 0.7f},
+        {horizontal, 2, 20, 25, 2, 1},       {horizontal, 1, 60, 15, 1, 0.56f},  {horizontal, 1, 100, 15, 1, 0.7f},
+        {horizontal, 1, 60, 55, -1, 0.64f},  {interpolated, 3, 60, 5, 0, 0.8f},  {interpolated, 2, 20, 15, 1, 0.5f},
+        {interpolated, 2, 20, 24, 2, 0.5f},  {interpolated, 2, 20, 25, 2, 1},    {interpolated, 1, 60, 19, 1, 0.4f},
     };
-    for (const Case& c : cases) {
-        openGrid(c.statuses, modeHorizontal, 60, 6, 20.0f, c.lineSize);
-        for (size_t i = 0; i < c.statuses.size(); ++i)
-            currentEvolution->rowClasses[i][0] = classes[std::min<size_t>(i, 5)];
-        if (c.range)
-            currentEvolution->setRevisionRange(modeHorizontal, c.range, c.range);
-        viewState->attributeIndex = c.scheme;
-        EXPECT_TRUE(showsColour(draw().fromTop(c.column * 20 + 10, c.pixelRow), c.expected)) << "case " << &c - cases;
+    for (const Aid& aid : aids)
+        cases.push_back({&four, {.layout = aid.layout, .pointer = aid.mode}, aid.x, aid.p, times(quarter(aid.row), aid.factor)});
+    expectPixels(cases, [] {
+        for (int i = 0; i < currentEvolution->rowCount; ++i)
+            currentEvolution->rowClasses[i][0] = classes[std::min(i, 5)];
+    });
+    for (float lineSize : {1.0f, 6.0f}) {  // the path as wide as a row and at least two pixels
+        open(Grid{Strings(4, "XXXX"), 160, 60, 40, lineSize}, {.layout = interpolated});
+        const Frame plain = draw();
+        viewState->pointerMode = 2;
+        EXPECT_EQ(changedInColumn(plain, draw(), 20), lineSize > 2.0f ? 6 : 2) << lineSize;
     }
 }
 
 TEST_F(Layouts, BlocksShadeTheirCellsFromTheThresholdOn)
 {
-    for (int layout : {modeHorizontal, modeInterpolated}) {
-        openGrid(Strings(6, "XXXX"), layout, 160, 120, 40.0f, 20.0f);
+    for (int layout : {horizontal, interpolated}) {
+        open(Grid{Strings(6, "XXXX"), 160, 120, 40, 20}, {.layout = layout});
         currentEvolution->blocks = {{0, 0, 1, 0, 2.0f}, {3, 2, 5, 3, 3.0f}, {0, 1, 1, 1, 2.999f}};
         computeInterpolatedHeights(*currentEvolution);
         const Frame none = draw();
@@ -266,9 +238,8 @@ TEST_F(Layouts, BlocksShadeTheirCellsFromTheThresholdOn)
         EXPECT_EQ(changedInColumn(none, frame, 5), 40) << layout;
         EXPECT_GT(changedInColumn(none, frame, 60), 30) << layout;
     }
-    // The first frame after a focus change draws the blocks at the new rows:
-    // where row 1 is gone, the block over rows 2 and 3 rises.
-    openGrid({"XXXX", "XX<<", "XXXX", "XXXX"}, modeInterpolated, 160, 80, 40.0f, 20.0f);
+    // The first frame after a focus change draws the blocks at the new rows: where row 1 is gone, the block rises.
+    open(Grid{{"XXXX", "XX<<", "XXXX", "XXXX"}, 160, 80, 40, 20}, {.layout = interpolated});
     viewState->redistributeSpace = viewState->balanceImage = 0;
     viewState->blocksAbove = viewState->displayBlocks = 1;
     currentEvolution->blocks = {{2, 1, 3, 1, 10.0f}};
@@ -280,35 +251,6 @@ TEST_F(Layouts, BlocksShadeTheirCellsFromTheThresholdOn)
     const Frame plain = draw();
     EXPECT_FALSE(showsColour(first.fromTop(77, 30), colourOf(plain.fromTop(77, 30)), 1));
     EXPECT_TRUE(showsColour(first.fromTop(77, 10), colourOf(plain.fromTop(77, 10)), 1));
-}
-
-// The Ctrl aids anchored at row 1 of revision 1: a darker column, a path.
-TEST_F(Layouts, PointerAidsShadeTheAnchoredColumnAndTraceTheRow)
-{
-    struct Probe {
-        int layout, mode, x, p, row;
-        float factor;
-    };
-    const Probe probes[] = {
-        {modeNormal, 3, 60, 5, 0, 0.8f},         {modeNormal, 3, 20, 5, 0, 1},           {modeNormal, 3, 60, 55, -1, 0.64f},
-        {modeNormal, 2, 20, 17, 1, 0.49f},       {modeNormal, 2, 20, 22, 2, 0.49f},      {modeNormal, 2, 20, 26, 2, 1},
-        {modeNormal, 1, 60, 17, 1, 0.392f},      {modeHorizontal, 3, 60, 35, 3, 0.8f},   {modeHorizontal, 2, 20, 15, 1, 0.7f},
-        {modeHorizontal, 2, 20, 25, 2, 1},       {modeHorizontal, 1, 60, 15, 1, 0.56f},  {modeHorizontal, 1, 100, 15, 1, 0.7f},
-        {modeHorizontal, 1, 60, 55, -1, 0.64f},  {modeInterpolated, 3, 60, 5, 0, 0.8f},  {modeInterpolated, 2, 20, 15, 1, 0.5f},
-        {modeInterpolated, 2, 20, 24, 2, 0.5f},  {modeInterpolated, 2, 20, 25, 2, 1},    {modeInterpolated, 1, 60, 19, 1, 0.4f},
-    };
-    for (const Probe& probe : probes) {
-        openGrid(Strings(4, "XXXX"), probe.layout, 160, 60, 40.0f, 10.0f);
-        viewState->pointerRow = viewState->pointerRevision = 1;
-        const Rgb under = probe.row < 0 ? greyOf(1.0f) : row(probe.row);
-        EXPECT_TRUE(showsColour(drawIn(probe.mode).fromTop(probe.x, probe.p), times(under, probe.factor))) << &probe - probes;
-    }
-    for (float lineSize : {1.0f, 6.0f}) {  // the path as wide as a row and at least two pixels
-        openGrid(Strings(4, "XXXX"), modeInterpolated, 160, 60, 40.0f, lineSize);
-        viewState->pointerRow = viewState->pointerRevision = 1;
-        const Frame plain = drawIn(0), traced = drawIn(2);
-        EXPECT_EQ(changedInColumn(plain, traced, 20), lineSize > 2.0f ? 6 : 2) << lineSize;
-    }
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <FL/Fl_Window.H>
 
 #include "app/globals.h"
+#include "colouring/colour_textures.h"
 #include "evolution/evolution_file.h"
 #include "ui/widgets.h"
 #include "view/evolution_view.h"
@@ -59,19 +60,14 @@ GlHarness::~GlHarness()
     settle();
 }
 
-void GlHarness::makeCurrent() { glCanvas->make_current(); }
-void GlHarness::loseContext() { glCanvas->context(nullptr, 1); }
-
 Frame GlHarness::drawFrame()
 {
     glCanvas->make_current();
     (glCanvas.get()->*(&CanvasDraw::draw))();
     glCanvas->valid(1);
     glCanvas->context_valid(1);
-    return readFrame();
+    return readBackBuffer(*glCanvas);
 }
-
-void GlHarness::resize(int width, int height) { window->size(width, height), settle(); }
 
 EvolutionViewHarness::EvolutionViewHarness(int width, int height)
     : GlHarness((createGlobalObjects(), std::make_unique<EvolutionView>(0, 0, width, height)))
@@ -84,28 +80,44 @@ EvolutionViewHarness::EvolutionViewHarness(int width, int height)
 EvolutionViewHarness::~EvolutionViewHarness() { evolutionView = nullptr; }
 EvolutionView& EvolutionViewHarness::view() const { return static_cast<EvolutionView&>(canvas()); }
 
-void CanvasTest::TearDown() { harness.reset(), opened.reset(); }
+void CanvasTest::TearDown() { harness.reset(), opened.reset(), statusColours = defaultStatusColours; }
 
-void CanvasTest::open(const EvolutionSketch& sketch, int width, int height, float versionSize, float lineSize, int layout)
+void CanvasTest::open(const Grid& grid, const Look& look)
 {
-    harness.reset();
-    opened.reset();
+    harness.reset(), opened.reset();
+    EvolutionSketch sketch;
+    sketch.statuses = grid.statuses;
+    sketch.authors = {"ann", "bob", "cid", "dan"};
+    sketch.authors.resize(grid.statuses[0].size(), "ann");
     opened = std::make_unique<OpenEvolution>(sketch);
     ASSERT_TRUE(opened->loaded);
     statusColours = defaultStatusColours;
-    harness = std::make_unique<EvolutionViewHarness>(width, height);
-    harness->view().layoutMode = layout;
+    harness = std::make_unique<EvolutionViewHarness>(grid.width, grid.height);
+    harness->view().layoutMode = look.layout;
     ViewState& v = *viewState;
-    v.versionSize = versionSize;
-    v.lineSize = lineSize;
-    v.scrollX = v.scrollY = 0.0f;
-    v.versionDrawing = 2;
-    v.antiAliasing = v.pointerMode = 0;
+    v.versionSize = grid.versionSize, v.lineSize = grid.lineSize, v.scrollX = look.scroll, v.scrollY = 0.0f;
+    v.attributeIndex = look.scheme, v.pointerMode = look.pointer, v.antiAliasing = look.smooth;
+    v.versionDrawing = look.drawing, v.cushionStrength = look.strength, v.blendingRatio = look.blending;
+    v.pointerRow = v.pointerRevision = 1;
+    if (look.range)
+        currentEvolution->setRevisionRange(look.layout, look.range, look.range);
+    if (look.focus != -2)
+        currentEvolution->focusRevision = look.focus;
+    scheduleColourTextureRebuild();
 }
 
-Rgba CanvasTest::cellAt(const Frame& frame, int column, int k)
+void CanvasTest::expectPixels(const std::vector<PixelCase>& cases, const std::function<void()>& prepare)
 {
-    const ViewState& v = *viewState;
-    return frame.at(static_cast<int>((column + 0.5f) * v.versionSize - v.scrollX),
-                    static_cast<int>(v.viewHeight + v.scrollY - (k + 0.5f) * v.lineSize));
+    Frame frame;
+    for (size_t i = 0; i < cases.size(); ++i) {
+        const PixelCase& c = cases[i];
+        if (i == 0 || c.grid != cases[i - 1].grid || !(c.look == cases[i - 1].look)) {
+            open(*c.grid, c.look);
+            ASSERT_FALSE(HasFatalFailure()) << "case " << i;
+            if (prepare)
+                prepare();
+            frame = draw();
+        }
+        EXPECT_TRUE(showsColour(frame.fromTop(c.x, c.y), c.expected)) << "case " << i;
+    }
 }

@@ -1,15 +1,16 @@
 #pragma once
 // A shown window holding one canvas, its frames drawn and read back.
 
+#include <functional>
 #include <memory>
 
+#include <FL/Fl_Gl_Window.H>
 #include <gtest/gtest.h>
 
 #include "colouring/colour_maps.h"
 #include "frame_readback.h"
 #include "support/opened_evolution.h"
 
-class Fl_Gl_Window;
 class Fl_Window;
 class EvolutionView;
 
@@ -25,10 +26,8 @@ public:
     ~GlHarness();
     Fl_Gl_Window& canvas() const { return *glCanvas; }
     Frame drawFrame();  // drawn as the toolkit draws, left unswapped
-    Frame readFrame() { return readBackBuffer(*glCanvas); }
-    void makeCurrent();
-    void resize(int width, int height);  // as dragging the window's border
-    void loseContext();
+    void makeCurrent() { glCanvas->make_current(); }
+    void loseContext() { glCanvas->context(nullptr, 1); }
 
 private:
     std::unique_ptr<Fl_Window> window;
@@ -42,13 +41,36 @@ struct EvolutionViewHarness : GlHarness {
     EvolutionView& view() const;
 };
 
-// A sketch in cells of versionSize x lineSize, unscrolled, nothing over them.
+// Statuses on a width x height canvas in cells of versionSize x lineSize.
+struct Grid {
+    std::vector<std::string> statuses;
+    int width, height;
+    float versionSize, lineSize;
+};
+
+// What a pixel case sets before it draws; a focus of -2 is left as loaded.
+struct Look {
+    int layout = 0, scheme = 3, pointer = 0, smooth = 0, drawing = 2, strength = 0, range = 0, focus = -2;
+    float blending = 0.2f, scroll = 0.0f;
+    bool operator==(const Look&) const = default;
+};
+
+// A pixel of a grid drawn in a look, y from the top, and the colour it shows.
+struct PixelCase {
+    const Grid* grid;
+    Look look;
+    int x, y;
+    Rgb expected;
+};
+
 class CanvasTest : public ::testing::Test {
 protected:
     void TearDown() override;
-    void open(const EvolutionSketch& sketch, int width, int height, float versionSize, float lineSize, int layout = 0);
+    // Authors ann, bob, cid, dan, then ann; the pointer aids, when asked for, at row 1 of revision 1.
+    void open(const Grid& grid, const Look& look = {});
+    // Opens and draws once for each run of cases sharing grid and look, `prepare` just before drawing.
+    void expectPixels(const std::vector<PixelCase>& cases, const std::function<void()>& prepare = {});
     Frame draw() { return harness->drawFrame(); }
-    static Rgba cellAt(const Frame& frame, int column, int k);  // the middle of cell (column, k)
     std::unique_ptr<EvolutionViewHarness> harness;
     std::unique_ptr<OpenEvolution> opened;
 };
