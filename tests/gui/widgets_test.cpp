@@ -1,9 +1,6 @@
 // The canvas's companions: colour legend strips, scroll and zoom in step.
 
-#include <gtest/gtest.h>
-
 #include <FL/Fl.H>
-#include <FL/Fl_Pack.H>
 #include <FL/Fl_Value_Slider.H>
 #include <FL/Fl_Window.H>
 
@@ -15,7 +12,6 @@
 #include "support/gl_harness.h"
 #include "ui/colour_legend.h"
 #include "ui/legend_stack.h"
-#include "ui/marked_slider.h"
 #include "ui/scroll_sync.h"
 #include "ui/widgets.h"
 #include "view/evolution_view.h"
@@ -44,6 +40,16 @@ protected:
         across->offset = offset;
         down->offset = down->h() + offset;
     }
+    // The cells, from x / 2, holding a black pixel along one line of the frame.
+    static std::vector<int> dark(const Frame& f, bool alongX, int at)
+    {
+        std::vector<int> found;
+        for (int i = 0; i < (alongX ? f.width : f.height); ++i)
+            if (const Rgba p = alongX ? f.fromTop(i, at) : f.fromTop(at, i); std::max({p.red, p.green, p.blue}) < 40)
+                found.push_back((i + 1) / 2);  // a line on a border may light either side
+        found.erase(std::unique(found.begin(), found.end()), found.end());
+        return found;
+    }
     std::vector<std::string> texts, downTexts;
     Fl_Window window{300, 260};
     ColourLegend *across, *down;  // owned by the window
@@ -54,13 +60,7 @@ TEST_F(Legends, CellsAndBarsLieAlongTheStripWithinAOnePixelMargin)
     Attribute values, authors;
     values.valueList = {1.0f, 0.5f, 0.0f, 0.25f};
     authors.valueList = {0.0f, 1.0f, 8.0f, 9.0f, 10.0f, -1.0f, 2.0f};
-    struct Probe {
-        Attribute* values;
-        int mode;
-        bool acrossStrip;
-        int x, y;  // y from the top
-        Rgb expected;
-    };
+    struct Probe { Attribute* values; int mode; bool acrossStrip; int x, y; Rgb expected; };  // y from the top
     const auto r = rainbowColour;
     const auto& id = identifierColours;
     const Probe probes[] = {
@@ -95,17 +95,9 @@ TEST_F(Legends, CellsAndBarsLieAlongTheStripWithinAOnePixelMargin)
 // A black loop one cell long at the pointer, while asked for or pointed at.
 TEST_F(Legends, TheCursorAndTheDescriptionFollowThePointer)
 {
-    Attribute empty;
-    show(&empty, 0, 10.0f, 0.0f);
+    Attribute values;
+    show(&values, 0, 10.0f, 0.0f);
     down->scale = 8.0f;
-    const auto dark = [](const Frame& f, bool alongX, int at) {
-        std::vector<int> found;
-        for (int i = 0; i < (alongX ? f.width : f.height); ++i)
-            if (const Rgba p = alongX ? f.fromTop(i, at) : f.fromTop(at, i); std::max({p.red, p.green, p.blue}) < 40)
-                found.push_back((i + 1) / 2);  // a line on a border may light either side
-        found.erase(std::unique(found.begin(), found.end()), found.end());
-        return found;
-    };
     across->movePointer(40, 0);
     EXPECT_TRUE(dark(render(*across), true, 10).empty());
     across->showCursor(true);
@@ -119,8 +111,6 @@ TEST_F(Legends, TheCursorAndTheDescriptionFollowThePointer)
     EXPECT_EQ(dark(render(*across), true, 10), (std::vector<int>{56, 61}));
     across->handle(FL_LEAVE);
     EXPECT_TRUE(dark(render(*across), true, 10).empty());
-
-    Attribute values;
     values.valueList = {0.1f, 0.2f, 0.3f};
     show(&values, 0, 10.0f, 20.0f);
     texts.clear();
@@ -139,64 +129,38 @@ TEST_F(Legends, TheCursorAndTheDescriptionFollowThePointer)
     }
 }
 
-constexpr int canvasWidth = 400, canvasHeight = 470, lines = 40, allRows = 60, revisions = 12;
-
-// Twelve revisions of 40 lines, 60 rows: 20 go after the sixth, 20 come.
-EvolutionSketch turnover()
-{
-    EvolutionSketch sketch{.statuses = std::vector<std::string>(20, "XXXXXXXXXXXX")};
-    sketch.statuses.insert(sketch.statuses.end(), 20, "XXXXXXDDDDDD");
-    sketch.statuses.insert(sketch.statuses.end(), 20, ">>>>>>XXXXXX");
-    return sketch;
-}
-
 void move(Fl_Valuator* slider, double value, Fl_Callback* callback) { slider->value(value), callback(slider, nullptr); }
 
-// Legends agree with the canvas, values are finite, no scroll past the content.
-void expectInStep()
-{
-    const ViewState& v = *viewState;
-    for (auto [stack, offset, scale] : {std::tuple{lineLegendStack, v.viewHeight + v.scrollY, v.lineSize},
-                                        std::tuple{revisionLegendStack, v.scrollX, v.versionSize}})
-        for (const ColourLegend* legend : stack->legends)
-            EXPECT_TRUE(legend->offset == offset && legend->scale == scale) << legend->offset << " " << legend->scale;
-    for (double value : {double(lineScrollSlider->slider_size()), lineScrollSlider->value(), revisionScrollSlider->value(),
-                         double(v.lineSize), double(v.versionSize)})
-        EXPECT_TRUE(std::isfinite(value));
-    EXPECT_GE(std::min(v.scrollX, v.scrollY), 0.0f);
-    EXPECT_LE(v.scrollY, std::max(0.0f, layoutRowCount() * v.lineSize - v.viewHeight + 1e-3f));
-    EXPECT_LE(v.scrollX, std::max(static_cast<int>(revisions * v.versionSize) - canvasWidth, 0));
-}
-
-// The canvas with its companions laid out as in the main window.
+// Twelve revisions of 40 lines, 60 rows (20 go after the sixth, 20 come), with the companions the
+// scroll and zoom callbacks keep in step laid out as in the main window.
 TEST(ScrollSync, FitZoomAndScrollKeepTheCompanionsInStep)
 {
-    auto canvas = std::make_unique<EvolutionViewHarness>(canvasWidth, canvasHeight);
+    constexpr int width = 400, height = 470, lines = 40, allRows = 60, revisions = 12;
+    auto canvas = std::make_unique<EvolutionViewHarness>(width, height);
     Fl_Group::current(nullptr);
-    Fl_Window companions(canvasWidth + 250, canvasHeight + 256);
-    rangePack = new Fl_Pack(230, 30, canvasWidth, 20);
-    rangeStartSlider = new MarkedSlider(0, 0, canvasWidth, 10);
-    rangeEndSlider = new MarkedSlider(0, 0, canvasWidth, 10);
-    rangePack->end();
-    lineScrollSlider = new Fl_Slider(200, 50, 10, canvasHeight);
-    lineLegendStack = new LegendStack(210, 50, 20, canvasHeight + 20);
-    new ColourLegend(210, 50, 20, canvasHeight);
-    new ColourLegend(210, 50, 20, canvasHeight);
+    Fl_Window companions(width + 250, height + 256);
+    lineScrollSlider = new Fl_Slider(200, 50, 10, height);
+    lineLegendStack = new LegendStack(210, 50, 20, height + 20);
+    new ColourLegend(210, 50, 20, height);
+    new ColourLegend(210, 50, 20, height);
     lineLegendStack->finish();
-    revisionLegendStack = new LegendStack(230, canvasHeight + 50, canvasWidth + 20, 20);
-    new ColourLegend(230, canvasHeight + 50, canvasWidth, 20);
+    revisionLegendStack = new LegendStack(230, height + 50, width + 20, 20);
+    new ColourLegend(230, height + 50, width, 20);
     revisionLegendStack->finish();
-    revisionScrollSlider = new Fl_Slider(230, canvasHeight + 70, canvasWidth, 10);
+    revisionScrollSlider = new Fl_Slider(230, height + 70, width, 10);
     revisionScrollSlider->type(FL_HOR_SLIDER);
     versionSizeSlider = new Fl_Value_Slider(10, 235, 180, 15);
     lineSizeSlider = new Fl_Value_Slider(10, 265, 180, 15);
-    blocksAboveSlider = new Fl_Value_Slider(10, 175, 180, 15);
     companions.end();
-    auto opened = std::make_unique<OpenEvolution>(turnover());
+    EvolutionSketch turnover;
+    turnover.statuses.assign(20, "XXXXXXXXXXXX");
+    turnover.statuses.insert(turnover.statuses.end(), 20, "XXXXXXDDDDDD");
+    turnover.statuses.insert(turnover.statuses.end(), 20, ">>>>>>XXXXXX");
+    auto opened = std::make_unique<OpenEvolution>(turnover);
     ViewState& v = *viewState;
     fitToWindow();
-    EXPECT_FLOAT_EQ(v.lineSize, static_cast<float>(canvasHeight) / lines);
-    EXPECT_FLOAT_EQ(v.versionSize, static_cast<float>(canvasWidth) / revisions);
+    EXPECT_FLOAT_EQ(v.lineSize, static_cast<float>(height) / lines);
+    EXPECT_FLOAT_EQ(v.versionSize, static_cast<float>(width) / revisions);
     EXPECT_TRUE(lineSizeSlider->value() == v.lineSize && lineScrollSlider->maximum() == lines);
     for (int mode : {modeNormal, modeHorizontal})
         for (double size : {40.0, 13.0, 11.9, 2.0})
@@ -207,16 +171,23 @@ TEST(ScrollSync, FitZoomAndScrollKeepTheCompanionsInStep)
                 move(lineSizeSlider, size, lineSizeCallback);
                 move(versionSizeSlider, size, versionSizeCallback);
                 SCOPED_TRACE(testing::Message() << mode << ": " << size << " at " << position);
+                // Legends agree with the canvas, values are finite, no scroll past the content.
+                for (auto [stack, offset, scale] : {std::tuple{lineLegendStack, v.viewHeight + v.scrollY, v.lineSize},
+                                                    std::tuple{revisionLegendStack, v.scrollX, v.versionSize}})
+                    for (const ColourLegend* legend : stack->legends)
+                        EXPECT_TRUE(legend->offset == offset && legend->scale == scale) << legend->offset << " " << legend->scale;
+                for (double value : {double(lineScrollSlider->slider_size()), lineScrollSlider->value(),
+                                     revisionScrollSlider->value(), double(v.lineSize), double(v.versionSize)})
+                    EXPECT_TRUE(std::isfinite(value));
                 EXPECT_LE(lineScrollSlider->value(), layoutRowCount() + 1e-3);
-                expectInStep();
+                EXPECT_GE(std::min(v.scrollX, v.scrollY), 0.0f);
+                EXPECT_LE(v.scrollY, std::max(0.0f, layoutRowCount() * v.lineSize - v.viewHeight + 1e-3f));
+                EXPECT_LE(v.scrollX, std::max(static_cast<int>(revisions * v.versionSize) - width, 0));
             }
     move(lineScrollSlider, lineScrollSlider->maximum(), lineScrollCallback);
-    EXPECT_FLOAT_EQ(allRows * v.lineSize - v.scrollY, canvasHeight);  // the Horizontal layout's last row
-    lineScrollSlider = revisionScrollSlider = nullptr;
+    EXPECT_FLOAT_EQ(allRows * v.lineSize - v.scrollY, height);  // the Horizontal layout's last row
+    lineScrollSlider = revisionScrollSlider = nullptr, versionSizeSlider = lineSizeSlider = nullptr;
     lineLegendStack = revisionLegendStack = nullptr;
-    versionSizeSlider = lineSizeSlider = blocksAboveSlider = nullptr;
-    rangePack = nullptr;
-    rangeStartSlider = rangeEndSlider = nullptr;
 }
 
 }  // namespace
