@@ -18,45 +18,35 @@ struct CodeViewCanvas : testing::Test {
         viewState->release();
         viewState->tableRows = viewState->tableColumns = 0;
         viewState->reset();
-        viewState->codeViewWidth = width;
-        viewState->codeViewHeight = height;
+        viewState->codeViewWidth = width, viewState->codeViewHeight = height;
         statusColours = defaultStatusColours;
     }
-    ~CodeViewCanvas() override
+    ~CodeViewCanvas() override { codeView = nullptr, viewState->reset(), codeListingText.clear(); }
+    // The listing of a hovered cell of `kind`.
+    Frame show(const std::string& text, int kind = 0)
     {
-        codeView = nullptr;
-        viewState->reset();
-        codeListingText.clear();
-        absentListingText.clear();
-    }
-    // A hovered cell's listing, or the absent panel of a deleted one.
-    Frame show(const std::string& text, int hoverState = 0, int hoverKind = 0, const std::string& absent = {})
-    {
-        ViewState& v = *viewState;
-        v.loaded = true;
-        v.hoverState = hoverState;
-        v.hoverKind = hoverKind;
-        v.textLineCount = static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+        viewState->loaded = true;
+        viewState->hoverState = 0, viewState->hoverKind = kind;
+        viewState->textLineCount = static_cast<int>(std::count(text.begin(), text.end(), '\n'));
         codeListingText = text;
-        absentListingText = absent;
         return harness.drawFrame();
     }
-    static std::array<int, 3> ink(const Frame& frame, int x0, int x1)
+    // The left, right and bottom ends of the ink of `text`'s listing.
+    std::array<int, 3> listing(const std::string& text)
     {
+        const Frame frame = show(text);
         std::array<int, 3> box = {INT_MAX, -1, INT_MAX};
         for (int y = 0; y < frame.height; ++y)
-            for (int x = x0; x < x1; ++x)
+            for (int x = 0; x < width / 2; ++x)
                 if (const Rgba p = frame.at(x, y); std::max({p.red, p.green, p.blue}) < 100)
                     box = {std::min(box[0], x), std::max(box[1], x), std::min(box[2], y)};
         return box;
     }
-    std::array<int, 3> listing(const std::string& text) { return ink(show(text), 0, width / 2); }
-        // The pixel row in the middle of line i, normal or reduced font.
-    static int middle(int line, bool small = false)
+    // The pixel row, from the bottom, in the middle of line i.
+    static int middle(int line)
     {
         const ViewState& v = *viewState;
-        const int size = small ? v.fontHeight - v.fontDifference : v.fontHeight;
-        return static_cast<int>(v.codeViewHeight - size - (small ? v.smallFontBaseline : v.fontBaseline) - (line - 0.2f) * size);
+        return static_cast<int>(v.codeViewHeight - v.fontHeight - v.fontBaseline - (line - 0.2f) * v.fontHeight);
     }
     static int column(int c) { return 20 + c * viewState->fontWidth; }
     GlHarness harness;
@@ -93,11 +83,8 @@ TEST_F(CodeViewCanvas, SwatchesSpansAndBracketsColourTheListing)
     v.codeLineRegions[2] = {{red[0], red[1], red[2], 3, 6}};
     v.codeLineRegions[6] = {{blue[0], blue[1], blue[2], 0, endOfLineColumn}, {red[0], red[1], red[2], 2, 4}};
     for (auto [kind, status] : {std::pair{0, statusConstant}, {3, statusModified}, {4, statusReplacedByAddition}, {5, statusReplacedByDeletion}}) {
-        const Frame frame = show(std::string(9, '\n'), 0, kind);
-        struct Probe {
-            int x, y;
-            Rgb colour;
-        };
+        const Frame frame = show(std::string(9, '\n'), kind);
+        struct Probe { int x, y; Rgb colour; };
         for (const Probe& p : std::vector<Probe>{
                  {7, middle(0), white}, {7, middle(1), identifierColours[1]}, {14, middle(3), identifierColours[1]},
                  {column(3), middle(2), red}, {column(6) + 1, middle(2), white}, {column(3) - 1, middle(2), white},
