@@ -1,10 +1,14 @@
-// The three layouts against a model of the status matrix, then the overlays.
+// The evolution canvas: the three layouts against a model of the status matrix, then what is drawn over and
+// around the cells, and the textures it draws them with.
+
+#include <FL/gl.h>
 
 #include <cmath>
 #include <optional>
 #include <random>
 
 #include "app/globals.h"
+#include "colouring/colour_textures.h"
 #include "evolution/evolution_file.h"
 #include "support/gl_harness.h"
 #include "view/evolution_view.h"
@@ -42,16 +46,18 @@ Rgb presentColour(int layout, int scheme, int row, int c)
     return layout == modeNormal ? times(statusColours[e.status(row, c)], share * 0.6f + 0.4f) : statusColours[e.status(row, c)];
 }
 
-// The colour at (gx, gy) in cells, none on an edge. Normal stacks each revision's present rows over the base grey;
-// the others keep every row between its edges, straight across an Interpolated column, absent rows in their status colour.
+// The colour at (gx, gy) in cells, none on an edge or the focus marker. Normal stacks each revision's present rows
+// over the base grey; the others keep every row between its edges, straight across an Interpolated column, absent
+// rows in their status colour.
 std::optional<Rgb> expectedAt(int layout, int scheme, float gx, float gy)
 {
     const EvolutionFile& e = *currentEvolution;
-    const int c = static_cast<int>(gx);
-    const float t = gx - static_cast<float>(c);
+    const int c = static_cast<int>(gx), focus = e.focusRevision;
+    const float t = gx - static_cast<float>(c), marker = 1.5f / viewState->versionSize;
+    if (layout == modeInterpolated ? c == focus || std::fabs(gx - focus) < marker || std::fabs(gx - focus - 1) < marker
+                                   : near(gx, std::round(gx)) || (layout == modeNormal && near(gy, std::round(gy))))
+        return std::nullopt;
     if (layout == modeNormal) {
-        if (near(gy, std::round(gy)) || near(gx, std::round(gx)))
-            return std::nullopt;
         const int k = static_cast<int>(gy);
         if (!inRange(c))
             return greyOf(k < e.maxRevisionLength ? 0.9f * baseGrey() : k < e.rowCount ? baseGrey() : 0.8f);
@@ -60,8 +66,6 @@ std::optional<Rgb> expectedAt(int layout, int scheme, float gx, float gy)
                 return presentColour(layout, scheme, row, c);
         return greyOf(k < e.rowCount ? baseGrey() : 0.8f);
     }
-    if (layout == modeHorizontal && near(gx, std::round(gx)))
-        return std::nullopt;
     int i = -1;
     for (int b = 0; b <= e.rowCount; ++b) {
         const bool sloped = layout == modeInterpolated && inRange(c);
@@ -119,20 +123,14 @@ TEST_F(Layouts, EveryPixelCentreShowsTheModelsCell)
             for (int scheme : {content, evolution, linePosition}) {
                 viewState->attributeIndex = scheme;
                 const Frame frame = draw();
-                for (int x = 0; x < frame.width; x += s.layout == modeInterpolated ? 1 : 3) {
-                    const float gx = (x + 0.5f) / s.versionSize, focus = static_cast<float>(e.focusRevision);
-                    if (s.layout == modeInterpolated && (static_cast<int>(gx) == e.focusRevision ||
-                                                         std::fabs(gx - focus) * s.versionSize < 1.5f ||
-                                                         std::fabs(gx - focus - 1) * s.versionSize < 1.5f))
-                        continue;  // the focus marker
+                for (int x = 0; x < frame.width; x += s.layout == modeInterpolated ? 1 : 3)
                     for (int p = 0; p < frame.height; ++p) {
-                        const auto expected = expectedAt(s.layout, scheme, gx, (p + 0.5f) / s.lineSize);
+                        const auto expected = expectedAt(s.layout, scheme, (x + 0.5f) / s.versionSize, (p + 0.5f) / s.lineSize);
                         if (!expected)
                             continue;
                         ASSERT_TRUE(showsColour(frame.fromTop(x, p), *expected))
                             << "seed " << seed << ", shape " << &s - shapes << ", scheme " << scheme << ", pixel " << x << ", " << p;
                     }
-                }
             }
         }
 }
@@ -167,7 +165,8 @@ Rgb quarter(int i) { return i < 0 ? greyOf(1.0f) : rainbowColour(i / 4.0f); }
 
 // Merged Horizontal rows mix by their share of each pixel row, a row whose top falls into the next pixel row giving
 // its weight above that edge to the row it completes, greyed out of range; authors change only where the row author
-// rule says the line changed; the Ctrl aids at row 1 of revision 1 darken the anchored column and trace the row.
+// rule says the line changed; the Ctrl aids at row 1 of revision 1 darken the anchored column and trace the row;
+// cushions and lines shade columns of 256 pixels, pixel i sampling texel i; the focus marker's bars and arrowheads.
 TEST_F(Layouts, PixelCases)
 {
     const auto& k = contentColours;
@@ -207,6 +206,27 @@ TEST_F(Layouts, PixelCases)
     };
     for (const Aid& aid : aids)
         cases.push_back({&four, {.layout = aid.layout, .pointer = aid.mode}, aid.x, aid.p, times(quarter(aid.row), aid.factor)});
+    struct Cushion { int drawing, strength; float blending; int x, y; float factor; };  // below 0 the grey -factor
+    const Cushion cushions[] = {
+        {1, 0, 0.2f, 1, 4, 1},      {1, 0, 0.2f, 254, 4, 1},   {2, 0, 0.2f, 300, 4, 1},     {2, 0, 0.2f, 128, 14, -0.8f},
+        {0, 0, 0.2f, 0, 4, 0.92f},  {0, 0, 0.2f, 256, 4, 0.92f}, {0, 0, 0.2f, 128, 4, 1},   {0, 0, 0.2f, 255, 4, 0.93f},
+        {0, 0, 0.2f, 128, 14, -1},  {0, 0, 0.5f, 0, 4, 0.8f},  {0, 0, 0.5f, 128, 4, 1},     {2, 0, 0.5f, 0, 4, 1},
+        {0, 2, 0.2f, 0, 4, 0.8f},   {0, 2, 0.2f, 60, 4, 0.8f}, {0, 2, 0.2f, 128, 4, 0.9f},  {0, 2, 0.2f, 255, 4, 0.99985f},
+    };
+    const Grid wide{{"XX"}, 512, 20, 256, 10}, narrow{{"XXX"}, 60, 40, 20, 40};
+    const Rgb author = identifierColours[0];
+    for (const Cushion& c : cushions)
+        cases.push_back({&wide, {.scheme = authors, .drawing = c.drawing, .strength = c.strength, .blending = c.blending},
+                         c.x, c.y, c.factor < 0 ? greyOf(-c.factor) : times(author, c.factor)});
+    struct Marker { int focus, scroll, x, y; bool marked; };
+    const Marker markers[] = {
+        {-1, 0, 30, 1, false}, {1, 0, 19, 39, true},  {1, 0, 40, 19, true},  {1, 0, 18, 19, false}, {1, 0, 41, 19, false},
+        {1, 0, 30, 1, true},   {1, 0, 30, 38, true},  {1, 0, 23, 8, false},  {1, 0, 30, 29, false}, {0, 0, 0, 19, true},
+        {1, 5, 14, 19, true},  {1, 5, 19, 19, false},
+    };
+    for (const Marker& m : markers)
+        cases.push_back({&narrow, {.scheme = authors, .focus = m.focus, .scroll = static_cast<float>(m.scroll)}, m.x, m.y,
+                         m.marked ? Rgb{0.8f, 0.8f, 1.0f} : author});
     expectPixels(cases, [] {
         for (int i = 0; i < currentEvolution->rowCount; ++i)
             currentEvolution->rowClasses[i][0] = classes[std::min(i, 5)];
@@ -217,6 +237,8 @@ TEST_F(Layouts, PixelCases)
         viewState->pointerMode = 2;
         EXPECT_EQ(changedInColumn(plain, draw(), 20), lineSize > 2.0f ? 6 : 2) << lineSize;
     }
+    opened.reset();  // nothing loaded, the canvas is light grey
+    EXPECT_TRUE(showsColour(draw().at(10, 10), greyOf(0.85f)));
 }
 
 TEST_F(Layouts, BlocksShadeTheirCellsFromTheThresholdOn)
@@ -251,6 +273,40 @@ TEST_F(Layouts, BlocksShadeTheirCellsFromTheThresholdOn)
     const Frame plain = draw();
     EXPECT_FALSE(showsColour(first.fromTop(77, 30), colourOf(plain.fromTop(77, 30)), 1));
     EXPECT_TRUE(showsColour(first.fromTop(77, 10), colourOf(plain.fromTop(77, 10)), 1));
+}
+
+float firstTexel(int index)
+{
+    const GLenum target = index == revisionCushionTexture || index == revisionShadedTexture ? GL_TEXTURE_1D : GL_TEXTURE_2D;
+    std::vector<float> values(colourTextureSize * colourTextureSize);
+    glBindTexture(target, colourTextureNames[index]);
+    glGetTexImage(target, 0, GL_ALPHA, GL_FLOAT, values.data());
+    return values[0];
+}
+
+TEST(ColourTextures, AreRebuiltOnANewContextAndWhenScheduledOnly)
+{
+    EvolutionViewHarness canvas(20, 20);
+    canvas.drawFrame();
+    const auto first = colourTextureNames;
+    canvas.drawFrame();
+    EXPECT_EQ(colourTextureNames, first);
+    revisionBlending = 1.0f;
+    scheduleColourTextureRebuild();
+    canvas.drawFrame();
+    revisionBlending = 0.6f;
+    for (int index = 0; index < colourTextureCount; ++index)
+        EXPECT_TRUE(colourTextureNames[index] != first[index] && !glIsTexture(first[index]));
+    EXPECT_FALSE(colourTextureRebuildScheduled());
+    canvas.makeCurrent();
+    EXPECT_NEAR(firstTexel(revisionCushionTexture), 0.2f, 1.5f / 255);
+    canvas.loseContext();
+    canvas.makeCurrent();
+    ASSERT_FALSE(canvas.canvas().context_valid());
+    canvas.drawFrame();
+    canvas.makeCurrent();
+    EXPECT_TRUE(glIsTexture(colourTextureNames[blockShadedTexture]));
+    EXPECT_NEAR(firstTexel(revisionCushionTexture), 0.12f, 1.5f / 255);
 }
 
 }  // namespace
