@@ -17,8 +17,7 @@
 
 namespace {
 
-constexpr int content = 0, evolution = 1, authors = 2, linePosition = 3, constant = 0, modified = 1, added = 4,
-              deleted = 5;
+constexpr int content = 0, evolution = 1, authors = 2, linePosition = 3, constant = 0, modified = 1, added = 4, deleted = 5;
 constexpr int normal = modeNormal, horizontal = modeHorizontal, interpolated = modeInterpolated;
 const int classes[] = {classPlain, classComment, classString, classReference, classBlock, classBlock + 4};
 using Strings = std::vector<std::string>;
@@ -275,13 +274,12 @@ TEST_F(Layouts, BlocksShadeTheirCellsFromTheThresholdOn)
     EXPECT_TRUE(showsColour(first.fromTop(77, 10), colourOf(plain.fromTop(77, 10)), 1));
 }
 
-float firstTexel(int index)
+float firstCushionTexel()
 {
-    const GLenum target = index == revisionCushionTexture || index == revisionShadedTexture ? GL_TEXTURE_1D : GL_TEXTURE_2D;
-    std::vector<float> values(colourTextureSize * colourTextureSize);
-    glBindTexture(target, colourTextureNames[index]);
-    glGetTexImage(target, 0, GL_ALPHA, GL_FLOAT, values.data());
-    return values[0];
+    std::array<float, colourTextureSize> texels{};
+    glBindTexture(GL_TEXTURE_1D, colourTextureNames[revisionCushionTexture]);
+    glGetTexImage(GL_TEXTURE_1D, 0, GL_ALPHA, GL_FLOAT, texels.data());
+    return texels[0];
 }
 
 TEST(ColourTextures, AreRebuiltOnANewContextAndWhenScheduledOnly)
@@ -299,14 +297,14 @@ TEST(ColourTextures, AreRebuiltOnANewContextAndWhenScheduledOnly)
         EXPECT_TRUE(colourTextureNames[index] != first[index] && !glIsTexture(first[index]));
     EXPECT_FALSE(colourTextureRebuildScheduled());
     canvas.makeCurrent();
-    EXPECT_NEAR(firstTexel(revisionCushionTexture), 0.2f, 1.5f / 255);
+    EXPECT_NEAR(firstCushionTexel(), 0.2f, 1.5f / 255);
     canvas.loseContext();
     canvas.makeCurrent();
     ASSERT_FALSE(canvas.canvas().context_valid());
     canvas.drawFrame();
     canvas.makeCurrent();
     EXPECT_TRUE(glIsTexture(colourTextureNames[blockShadedTexture]));
-    EXPECT_NEAR(firstTexel(revisionCushionTexture), 0.12f, 1.5f / 255);
+    EXPECT_NEAR(firstCushionTexel(), 0.12f, 1.5f / 255);
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 #include <cstdlib>
 
 #include <FL/Fl.H>
-#include <FL/Fl_Gl_Window.H>
 #include <FL/Fl_Window.H>
 
 #include "app/globals.h"
@@ -16,9 +15,7 @@
 namespace {
 
 // Reaches the protected draw of any canvas, with the canvas's own override.
-struct CanvasDraw : Fl_Gl_Window {
-    using Fl_Gl_Window::draw;
-};
+struct CanvasDraw : Fl_Gl_Window { using Fl_Gl_Window::draw; };
 
 void settle() { for (int i = 0; i < 5; ++i) Fl::check(); }
 
@@ -29,9 +26,8 @@ void settle() { for (int i = 0; i < 5; ++i) Fl::check(); }
     const int channels[3] = {pixel.red, pixel.green, pixel.blue};
     for (int i = 0; i < 3; ++i)
         if (std::abs(channels[i] - static_cast<int>(std::lround(expected[i] * 255.0f))) > tolerance)
-            return ::testing::AssertionFailure() << "pixel " << pixel.red << " " << pixel.green << " " << pixel.blue
-                                                 << " is not " << expected[0] * 255 << " " << expected[1] * 255 << " "
-                                                 << expected[2] * 255;
+            return ::testing::AssertionFailure() << "pixel " << pixel.red << " " << pixel.green << " " << pixel.blue << " is not "
+                                                 << expected[0] * 255 << " " << expected[1] * 255 << " " << expected[2] * 255;
     return ::testing::AssertionSuccess();
 }
 
@@ -55,8 +51,7 @@ GlHarness::~GlHarness()
 {
     window->hide();
     window->remove(glCanvas.get());
-    glCanvas.reset();
-    window.reset();
+    glCanvas.reset(), window.reset();
     settle();
 }
 

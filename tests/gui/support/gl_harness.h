@@ -42,11 +42,7 @@ struct EvolutionViewHarness : GlHarness {
 };
 
 // Statuses on a width x height canvas in cells of versionSize x lineSize.
-struct Grid {
-    std::vector<std::string> statuses;
-    int width, height;
-    float versionSize, lineSize;
-};
+struct Grid { std::vector<std::string> statuses; int width, height; float versionSize, lineSize; };
 
 // What a pixel case sets before it draws; a focus of -2 is left as loaded.
 struct Look {
@@ -56,12 +52,7 @@ struct Look {
 };
 
 // A pixel of a grid drawn in a look, y from the top, and the colour it shows.
-struct PixelCase {
-    const Grid* grid;
-    Look look;
-    int x, y;
-    Rgb expected;
-};
+struct PixelCase { const Grid* grid; Look look; int x, y; Rgb expected; };
 
 class CanvasTest : public ::testing::Test {
 protected:
