@@ -1,5 +1,4 @@
-// The evolution canvas: the three layouts against a model of the status matrix, then what is drawn over and
-// around the cells, and the textures it draws them with.
+// The evolution canvas: the layouts against a model of the status matrix, what is drawn over them, textures.
 
 #include <FL/gl.h>
 
@@ -45,9 +44,7 @@ Rgb presentColour(int layout, int scheme, int row, int c)
     return layout == modeNormal ? times(statusColours[e.status(row, c)], share * 0.6f + 0.4f) : statusColours[e.status(row, c)];
 }
 
-// The colour at (gx, gy) in cells, none on an edge or the focus marker. Normal stacks each revision's present rows
-// over the base grey; the others keep every row between its edges, straight across an Interpolated column, absent
-// rows in their status colour.
+// Normal stacks present rows over the base grey, the others keep rows between their edges; none on an edge or marker.
 std::optional<Rgb> expectedAt(int layout, int scheme, float gx, float gy)
 {
     const EvolutionFile& e = *currentEvolution;
@@ -98,8 +95,8 @@ TEST_F(Layouts, EveryPixelCentreShowsTheModelsCell)
         {normal, 12, 6, 20, 8, false},        {normal, 12, 6, 20, 8, true},          {normal, 40, 8, 10, 2 / 7.0f, false},
         {normal, 8, 20, 0.4f, 10, false},     {normal, 350, 2, 10, 2 / 7.0f, false}, {horizontal, 12, 6, 20, 8, false},
         {horizontal, 12, 6, 20, 8, true},     {horizontal, 20, 4, 10, 1, false},     {horizontal, 8, 20, 0.4f, 10, true},
-        {interpolated, 7, 20, 30, 25, false}, {interpolated, 7, 20, 1.5f, 25, true}, {interpolated, 7, 20, 1.5f, 25, false},
-        {interpolated, 7, 20, 0.4f, 25, true}};
+        {interpolated, 7, 20, 30, 25, false}, {interpolated, 7, 20, 1.5f, 25, false}, {interpolated, 7, 20, 0.4f, 25, false},
+        {interpolated, 7, 20, 30, 25, true},  {interpolated, 7, 20, 1.5f, 25, true},  {interpolated, 7, 20, 0.4f, 25, true}};
     for (unsigned seed = 1; seed <= 3; ++seed)
         for (const Shape& s : shapes) {
             open(Grid{randomStatuses(seed, s.lines, s.revisions), static_cast<int>(s.revisions * s.versionSize),
@@ -162,10 +159,7 @@ TEST_F(Layouts, SmoothInterpolatedColumnsShowTheAreaMeanOfEachQuadrilateral)
 
 Rgb quarter(int i) { return i < 0 ? greyOf(1.0f) : rainbowColour(i / 4.0f); }
 
-// Merged Horizontal rows mix by their share of each pixel row, a row whose top falls into the next pixel row giving
-// its weight above that edge to the row it completes, greyed out of range; authors change only where the row author
-// rule says the line changed; the Ctrl aids at row 1 of revision 1 darken the anchored column and trace the row;
-// cushions and lines shade columns of 256 pixels, pixel i sampling texel i; the focus marker's bars and arrowheads.
+// What the model leaves out: rows merged into a pixel row, authorship, pointer aids, cushions (pixel i on texel i), marker.
 TEST_F(Layouts, PixelCases)
 {
     const auto& k = contentColours;
@@ -193,7 +187,8 @@ TEST_F(Layouts, PixelCases)
     for (int layout : {normal, horizontal, interpolated})
         for (int smooth : {0, 1})
             for (int i = 0; i < 12; ++i)
-                cases.push_back({&authorship, {.layout = layout, .scheme = authors, .smooth = smooth}, 10 + i % 4 * 20, 5 + i / 4 * 10, byAuthor[i / 4][i % 4]});
+                cases.push_back({&authorship, {.layout = layout, .scheme = authors, .smooth = smooth}, 10 + i % 4 * 20,
+                                 5 + i / 4 * 10, byAuthor[i / 4][i % 4]});
     struct Aid { int layout, mode, x, p, row; float factor; };
     const Aid aids[] = {
         {normal, 3, 60, 5, 0, 0.8f},         {normal, 3, 20, 5, 0, 1},           {normal, 3, 60, 55, -1, 0.64f},

@@ -131,8 +131,7 @@ TEST_F(Legends, TheCursorAndTheDescriptionFollowThePointer)
 
 void move(Fl_Valuator* slider, double value, Fl_Callback* callback) { slider->value(value), callback(slider, nullptr); }
 
-// Twelve revisions of 40 lines, 60 rows (20 go after the sixth, 20 come), with the companions the
-// scroll and zoom callbacks keep in step laid out as in the main window.
+// Twelve revisions of 40 lines, 60 rows, with the companions laid out as in the main window.
 TEST(ScrollSync, FitZoomAndScrollKeepTheCompanionsInStep)
 {
     constexpr int width = 400, height = 470, lines = 40, allRows = 60, revisions = 12;
