@@ -96,8 +96,8 @@ void CanvasTest::open(const Grid& grid, const Look& look)
     v.pointerRow = v.pointerRevision = 1;
     if (look.range)
         currentEvolution->setRevisionRange(look.layout, look.range, look.range);
-    if (look.focus != -2)
-        currentEvolution->focusRevision = look.focus;
+    if (look.focus)
+        currentEvolution->focusRevision = *look.focus;
     scheduleColourTextureRebuild();
 }
 

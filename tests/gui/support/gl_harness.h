@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include <FL/Fl_Gl_Window.H>
 #include <gtest/gtest.h>
@@ -44,9 +45,10 @@ struct EvolutionViewHarness : GlHarness {
 // Statuses on a width x height canvas in cells of versionSize x lineSize.
 struct Grid { std::vector<std::string> statuses; int width, height; float versionSize, lineSize; };
 
-// What a pixel case sets before it draws; a focus of -2 is left as loaded.
+// What a pixel case sets before it draws: by default the Normal layout by line position, plain revisions.
 struct Look {
-    int layout = 0, scheme = 3, pointer = 0, smooth = 0, drawing = 2, strength = 0, range = 0, focus = -2;
+    int layout = 0, scheme = 3, pointer = 0, smooth = 0, drawing = 2, strength = 0, range = 0;
+    std::optional<int> focus = std::nullopt;  // as loaded when unset
     float blending = 0.2f, scroll = 0.0f;
     bool operator==(const Look&) const = default;
 };
