@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "app/globals.h"
+#include "colouring/attributes.h"
 #include "app/open_close.h"
 #include "evolution/evolution_file.h"
 #include "ui/main_window.h"
@@ -37,8 +38,19 @@ void MainWindowTest::SetUp()
 {
     closeEvolution();
     blockSortIndex = 0;
+    // Closing leaves the line statistic's kind as the last layout set it.
+    lineStatistic->kind = 2;
     ASSERT_EQ(mainWindow->w(), 650);
     ASSERT_EQ(mainWindow->h(), 726);
+}
+
+void ExampleOpenTest::SetUp()
+{
+    MainWindowTest::SetUp();
+    openEvolution(examplePath());
+    settleWindow();
+    ASSERT_TRUE(viewState->loaded);
+    ASSERT_EQ(currentEvolution->columnCount, 20);
 }
 
 void MainWindowTest::TearDown()

@@ -16,6 +16,22 @@ protected:
     void TearDown() override;
 };
 
+// The bundled example open, as every test of the controls and the pointer
+// starts.
+class ExampleOpenTest : public MainWindowTest {
+protected:
+    void SetUp() override;
+};
+
+// Moves a valuator, a choice or a check button as the user would: the
+// value, then the widget's own callback.
+template <class Widget, class Value>
+void choose(Widget* widget, Value value)
+{
+    widget->value(value);
+    widget->do_callback();
+}
+
 // Lets the toolkit handle what is pending: maps, resizes, redraws.
 void settleWindow();
 

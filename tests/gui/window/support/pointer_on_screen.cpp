@@ -7,8 +7,6 @@
 #include <chrono>
 
 #include "app/globals.h"
-#include "app/open_close.h"
-#include "evolution/evolution_file.h"
 #include "ui/widgets.h"
 #include "view/evolution_view.h"
 
@@ -57,12 +55,8 @@ void parkPointer()
 
 void ExampleUnderPointerTest::SetUp()
 {
-    MainWindowTest::SetUp();
     parkPointer();
-    openEvolution(examplePath());
-    settleWindow();
-    ASSERT_TRUE(viewState->loaded);
-    ASSERT_EQ(currentEvolution->columnCount, 20);
+    ExampleOpenTest::SetUp();
 }
 
 void ExampleUnderPointerTest::TearDown()

@@ -23,9 +23,8 @@ void movePointerOverCanvas(Pixel at);
 // Off the window, so that no stray pointer event reaches the canvas.
 void parkPointer();
 
-// The bundled example open in the window, with the pointer parked off the
-// window before and after each test.
-class ExampleUnderPointerTest : public MainWindowTest {
+// The bundled example open, the pointer parked off the window around each test.
+class ExampleUnderPointerTest : public ExampleOpenTest {
 protected:
     void SetUp() override;
     void TearDown() override;
