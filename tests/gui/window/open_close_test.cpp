@@ -1,11 +1,10 @@
 // Opening and closing in the real window: the looks of nothing loaded and of
-// an open evolution, failed and repeated opens, and the controls showing their
-// parameters whatever came before.
+// an open evolution, failed, cancelled and repeated opens, and the controls
+// showing their parameters whatever came before.
 
 #include <gtest/gtest.h>
 
 #include <FL/Fl.H>
-#include <FL/Fl_Button.H>
 #include <FL/Fl_Check_Button.H>
 #include <FL/Fl_Choice.H>
 #include <FL/Fl_Menu_Bar.H>
@@ -18,9 +17,7 @@
 
 #include <array>
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <sstream>
 #include <string>
 
 #include "app/globals.h"
@@ -37,67 +34,34 @@
 
 namespace {
 
-EvolutionSketch smallEvolution()
+Fl_Widget* labelled(Fl_Group* group, const std::string& label)
 {
-    EvolutionSketch sketch;
-    sketch.module = "small.c";
-    sketch.statuses = {"XXXX", "X-XX", ">XXX", "XXDD", "XXXX"};
-    sketch.authors = {"ann", "bob", "ann", "cy"};
-    sketch.texts = {"a\nc\nd\ne\n", "a\nc\nd\ne\n", "a\nb\nc\ne\n", "a\nb\nc\ne\n"};
-    std::ifstream grammar(exampleDirectory() + "grammar.dat");
-    std::ostringstream text;
-    text << grammar.rdbuf();
-    sketch.grammar = text.str();
-    return sketch;
+    for (int i = 0; i < group->children(); ++i) {
+        Fl_Widget* child = group->child(i);
+        if (child->label() && child->label() == label)
+            return child;
+        if (Fl_Group* inner = child->as_group())
+            if (Fl_Widget* found = labelled(inner, label))
+                return found;
+    }
+    return nullptr;
 }
 
-// Runs `body` with standard output captured; returns what it printed.
-template <class Body>
-std::string printedBy(Body body)
-{
-    testing::internal::CaptureStdout();
-    body();
-    return testing::internal::GetCapturedStdout();
-}
-
-// Finds, in the window shown modally, the button labelled `label`.
-Fl_Widget* modalButton(const char* label)
-{
-    Fl_Window* dialog = Fl::modal();
-    if (!dialog)
-        return nullptr;
-    Fl_Widget* found = nullptr;
-    auto search = [&](auto&& self, Fl_Group* group) -> void {
-        for (int i = 0; i < group->children() && !found; ++i) {
-            Fl_Widget* child = group->child(i);
-            if (child->label() && std::string(child->label()) == label)
-                found = child;
-            else if (Fl_Group* inner = child->as_group())
-                self(self, inner);
-        }
-    };
-    search(search, dialog);
-    return found;
-}
-
-// Presses "Cancel" in the chooser once it shows; gives up after a while so
-// that a chooser that never appears cannot hang the test.
+// Presses the chooser's "Cancel" once it shows; gives up after a while so
+// that a chooser that never shows cannot hang the test.
 void cancelChooser(void* attempts)
 {
     int& left = *static_cast<int*>(attempts);
-    if (Fl_Widget* cancel = modalButton("Cancel")) {
+    if (Fl_Widget* cancel = Fl::modal() ? labelled(Fl::modal(), "Cancel") : nullptr)
         cancel->do_callback();
-        return;
-    }
-    if (--left > 0)
+    else if (--left > 0)
         Fl::repeat_timeout(0.05, cancelChooser, attempts);
     else if (Fl::modal())
         Fl::modal()->hide();
 }
 
-
-// Whether everything that exists only for an open evolution is active and
-// shown, and the title and status say so.
+// Everything that exists only for an open evolution is active and shown,
+// and the title and status say so, or none of it.
 void expectLoadedLook(bool loaded)
 {
     EXPECT_EQ(windowTitle(), loaded ? "Quillon : wordfreq.c" : "Quillon");
@@ -124,7 +88,9 @@ TEST_F(MainWindowTest, FailedOpenReportsAndLeavesNothingLoaded)
     };
     openFromExamples("wordfreq.c_cvs");
     ASSERT_TRUE(viewState->loaded);
-    const std::string printed = printedBy([&] { openFromExamples("absent.c_cvs"); });
+    testing::internal::CaptureStdout();
+    openFromExamples("absent.c_cvs");
+    const std::string printed = testing::internal::GetCapturedStdout();
     EXPECT_NE(printed.find("ERROR: Could not open file : " +
                            std::filesystem::canonical(exampleDirectory()).generic_string() + "/absent.c_cvs"),
               std::string::npos)
@@ -152,7 +118,12 @@ TEST_F(MainWindowTest, SecondOpenReplacesTheFirstAndResetsTheView)
     blockSortIndex = 1;
 
     TempDirectory directory;
-    const EvolutionSketch sketch = smallEvolution();
+    EvolutionSketch sketch;
+    sketch.module = "small.c";
+    sketch.statuses = {"XXXX", "X-XX", ">XXX", "XXDD", "XXXX"};
+    sketch.authors = {"ann", "bob", "ann", "cy"};
+    sketch.texts = {"a\nc\nd\ne\n", "a\nc\nd\ne\n", "a\nb\nc\ne\n", "a\nb\nc\ne\n"};
+    sketch.grammar = fileText(exampleDirectory() + "grammar.dat");
     openEvolution(writeOpenableEvolution(directory, sketch));
     ASSERT_TRUE(viewState->loaded);
 
@@ -186,53 +157,9 @@ TEST_F(MainWindowTest, SecondOpenReplacesTheFirstAndResetsTheView)
     EXPECT_EQ(corners(*currentEvolution), corners(*expected));
 }
 
-TEST_F(MainWindowTest, CloseFromTheMenuEmptiesTheWindowAndClosingAgainIsHarmless)
-{
-    openEvolution(examplePath());
-    menuBar->picked(menuBar->find_item("File/Close"));
-    EXPECT_FALSE(viewState->loaded);
-    closeEvolution();
-    expectLoadedLook(false);
-}
-
-TEST_F(MainWindowTest, CancellingTheChooserChangesNothing)
-{
-    openEvolution(examplePath());
-    ASSERT_TRUE(viewState->loaded);
-    int attempts = 100;
-    Fl::add_timeout(0.05, cancelChooser, &attempts);
-    chooseAndOpen();
-    Fl::remove_timeout(cancelChooser, &attempts);
-    EXPECT_GT(attempts, 0) << "the chooser never showed its Cancel button";
-    EXPECT_TRUE(viewState->loaded);
-    EXPECT_EQ(windowTitle(), "Quillon : wordfreq.c");
-    EXPECT_EQ(currentModuleName, "wordfreq.c");
-}
-
-TEST_F(MainWindowTest, DraggingTheTileBorderResizesTheCanvasAndItsCompanions)
-{
-    openEvolution(examplePath());
-    const float lineSize = viewState->lineSize;
-    mainTile->position(0, 550, 0, 450);
-    settleWindow();
-
-    EXPECT_EQ(evolutionView->h(), 370);
-    EXPECT_EQ(viewState->viewHeight, 370);
-    EXPECT_EQ(codeView->h(), 245);
-    EXPECT_EQ(lineScrollSlider->h(), 370);
-    EXPECT_EQ(lineLegendStack->h(), 390);
-    EXPECT_EQ(lineLegend->h(), 370);
-    EXPECT_EQ(revisionLegendStack->y(), evolutionView->y() + 370);
-    EXPECT_FLOAT_EQ(viewState->lineSize, lineSize * 370.0f / 470.0f);
-    // The legends draw their rows where the canvas now draws them.
-    EXPECT_FLOAT_EQ(lineLegend->offset, 370.0f + viewState->scrollY);
-    EXPECT_FLOAT_EQ(lineLegend->scale, viewState->lineSize);
-
-    mainTile->position(0, 450, 0, 550);
-    settleWindow();
-    EXPECT_EQ(evolutionView->h(), 470);
-}
-
+// With the example open: its controls span it, the settings items and a
+// cancelled chooser change nothing, the legend arrows and the tile border
+// work; closed from the menu, and closed again, the window is empty.
 TEST_F(MainWindowTest, OpeningAndClosingGiveTheirLooks)
 {
     expectLoadedLook(false);
@@ -241,7 +168,6 @@ TEST_F(MainWindowTest, OpeningAndClosingGiveTheirLooks)
     expectLoadedLook(true);
     const EvolutionFile& e = *currentEvolution;
     const int n = e.columnCount;
-    // The range sliders span every revision, one mark each.
     for (MarkedSlider* slider : {rangeStartSlider, rangeEndSlider}) {
         EXPECT_EQ(std::make_pair(slider->minimum(), slider->maximum()), std::make_pair(1.0, double(n)));
         EXPECT_EQ(slider->markCount, n);
@@ -258,14 +184,20 @@ TEST_F(MainWindowTest, OpeningAndClosingGiveTheirLooks)
     EXPECT_EQ(std::make_pair(viewState->scrollX, viewState->scrollY), std::make_pair(0.0f, 0.0f));
     EXPECT_EQ(lineStatistic->count(), e.maxRevisionLength);
     EXPECT_EQ(revisionLineCount->count(), n);
-    // The settings items can be chosen and change nothing.
+
     for (const char* path : {"Settings/Load ...", "Settings/Reset", "Settings/Save"}) {
         const Fl_Menu_Item* item = menuBar->find_item(path);
         ASSERT_NE(item, nullptr) << path;
         menuBar->picked(item);
     }
+    int attempts = 100;
+    Fl::add_timeout(0.05, cancelChooser, &attempts);
+    chooseAndOpen();
+    Fl::remove_timeout(cancelChooser, &attempts);
+    EXPECT_GT(attempts, 0) << "the chooser never showed its Cancel button";
     expectLoadedLook(true);
-    // The arrows of a legend stack cycle through its legends, one shown.
+    EXPECT_EQ(currentModuleName, "wordfreq.c");
+
     for (LegendStack* stack : {lineLegendStack, revisionLegendStack}) {
         const int legends = stack->children() - LegendStack::firstLegendChild;
         for (int step = 1; step <= 2 * legends; ++step) {
@@ -275,6 +207,28 @@ TEST_F(MainWindowTest, OpeningAndClosingGiveTheirLooks)
                 EXPECT_EQ(stack->child(LegendStack::firstLegendChild + k)->visible() != 0, k == shown) << step;
         }
     }
+
+    // The tile border dragged up: the canvas, its companions, its rows and
+    // the legends drawing them follow.
+    const float lineSize = viewState->lineSize;
+    mainTile->position(0, 550, 0, 450);
+    settleWindow();
+    EXPECT_EQ(evolutionView->h(), 370);
+    EXPECT_EQ(viewState->viewHeight, 370);
+    EXPECT_EQ(codeView->h(), 245);
+    EXPECT_EQ(lineScrollSlider->h(), 370);
+    EXPECT_EQ(lineLegendStack->h(), 390);
+    EXPECT_EQ(lineLegend->h(), 370);
+    EXPECT_EQ(revisionLegendStack->y(), evolutionView->y() + 370);
+    EXPECT_FLOAT_EQ(viewState->lineSize, lineSize * 370.0f / 470.0f);
+    EXPECT_FLOAT_EQ(lineLegend->offset, 370.0f + viewState->scrollY);
+    EXPECT_FLOAT_EQ(lineLegend->scale, viewState->lineSize);
+    mainTile->position(0, 450, 0, 550);
+    settleWindow();
+    EXPECT_EQ(evolutionView->h(), 470);
+
+    menuBar->picked(menuBar->find_item("File/Close"));
+    EXPECT_FALSE(viewState->loaded);
     closeEvolution();
     expectLoadedLook(false);
     EXPECT_EQ(rangeEndSlider->value(), rangeEndSlider->maximum());
@@ -282,7 +236,8 @@ TEST_F(MainWindowTest, OpeningAndClosingGiveTheirLooks)
 
 TEST_F(MainWindowTest, ClosingLeavesEveryControlShowingItsParameter)
 {
-    // Each control beside the parameter it shows.
+    // Each control beside the parameter it shows; all but the last four are
+    // back where start-up put them; the zoom and the sorting are the user's.
     const std::vector<std::pair<std::function<double()>, std::function<double()>>> shown = {
         {[] { return scrollSpeedSlider->value(); }, [] { return double(scrollSpeed); }},
         {[] { return revisionBlendingSlider->value(); }, [] { return double(revisionBlending); }},
@@ -315,8 +270,6 @@ TEST_F(MainWindowTest, ClosingLeavesEveryControlShowingItsParameter)
     closeEvolution();
     for (size_t i = 0; i < shown.size(); ++i) {
         EXPECT_NEAR(shown[i].first(), shown[i].second(), 1e-6) << "control " << i;
-        // Everything but the zoom and the block sorting, which is the
-        // user's to keep, is back where start-up put it.
         if (i < 8) {
             EXPECT_NEAR(shown[i].second(), first[i], 1e-6) << "control " << i;
         }

@@ -69,12 +69,17 @@ std::string examplePath()
     return exampleDirectory() + "wordfreq.c_cvs";
 }
 
+std::string fileText(const std::string& path)
+{
+    std::ifstream in(path);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
 std::string writeOpenableEvolution(const TempDirectory& directory, const EvolutionSketch& sketch)
 {
-    std::ifstream configuration(QUILLON_SOURCE_DIR "/config/config.cfg");
-    std::ostringstream text;
-    text << configuration.rdbuf();
-    directory.write("config.cfg", text.str());
+    directory.write("config.cfg", fileText(QUILLON_SOURCE_DIR "/config/config.cfg"));
     return directory.path() + writeEvolution(directory, sketch);
 }
 

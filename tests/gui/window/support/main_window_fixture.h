@@ -39,6 +39,9 @@ void settleWindow();
 std::string examplePath();
 std::string exampleDirectory();
 
+// The whole text of a file; empty when it cannot be read.
+std::string fileText(const std::string& path);
+
 // Writes `sketch` with a colour configuration beside it, as the program
 // expects one; returns the evolution file's full path.
 std::string writeOpenableEvolution(const TempDirectory& directory, const EvolutionSketch& sketch);
