@@ -3,11 +3,31 @@
 // start-up builds it, and every test starts with nothing loaded, the block
 // sorting at "Lines" and the window at its first size.
 
+// What nearly every window test reaches is included here, before any X header.
+
 #include <gtest/gtest.h>
 
-#include <string>
+#include <FL/Fl.H>
+#include <FL/Fl_Check_Button.H>
+#include <FL/Fl_Choice.H>
+#include <FL/Fl_Menu_Bar.H>
+#include <FL/Fl_Text_Display.H>
+#include <FL/Fl_Value_Slider.H>
+#include <FL/Fl_Window.H>
 
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/globals.h"
+#include "app/open_close.h"
+#include "codeview/code_view.h"
+#include "colouring/attributes.h"
+#include "evolution/evolution_file.h"
 #include "support/temp_directory.h"
+#include "ui/marked_slider.h"
+#include "ui/widgets.h"
+#include "view/evolution_view.h"
 
 class MainWindowTest : public ::testing::Test {
 protected:
