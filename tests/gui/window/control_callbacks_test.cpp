@@ -1,30 +1,10 @@
 // The controls' callbacks fired on the real window's widgets with the bundled
 // example open: each changes its parameter, and what depends on it follows.
 
-#include <gtest/gtest.h>
+#include "support/main_window_fixture.h"
 
-#include <FL/Fl_Button.H>
-#include <FL/Fl_Check_Button.H>
-#include <FL/Fl_Choice.H>
-#include <FL/Fl_Group.H>
-#include <FL/Fl_Slider.H>
-#include <FL/Fl_Value_Slider.H>
-
-#include <functional>
-#include <string>
-#include <vector>
-
-#include "app/globals.h"
-#include "app/open_close.h"
-#include "codeview/code_view.h"
-#include "colouring/attributes.h"
 #include "colouring/colour_maps.h"
 #include "colouring/colour_textures.h"
-#include "evolution/evolution_file.h"
-#include "support/main_window_fixture.h"
-#include "ui/marked_slider.h"
-#include "ui/widgets.h"
-#include "view/evolution_view.h"
 
 namespace {
 
@@ -42,12 +22,16 @@ protected:
         return count;
     }
 
-    // The rows are shown whole and unscrolled, as after a fit.
+    // The rows and the 20 columns are shown whole and unscrolled, as after
+    // a fit; with fewer of them than pixels, stretched to fill the view.
     void expectFitted(int rows)
     {
         EXPECT_FLOAT_EQ(viewState->lineSize, 470.0f / static_cast<float>(rows));
         EXPECT_FLOAT_EQ(static_cast<float>(lineSizeSlider->value()), viewState->lineSize);
+        EXPECT_FLOAT_EQ(viewState->versionSize, 20.0f);
         EXPECT_EQ(lineScrollSlider->maximum(), rows);
+        EXPECT_EQ(lineScrollSlider->value(), 0.0);
+        EXPECT_EQ(viewState->scrollX, 0.0f);
         EXPECT_EQ(viewState->scrollY, 0.0f);
         EXPECT_TRUE(rangeStartSlider->visible() && rangeEndSlider->visible());
     }
@@ -63,12 +47,24 @@ TEST_F(ControlCallbacksTest, ViewModesAndTheRangeSetTheFocusTheRowsAndTheFit)
     ASSERT_GT(all, evolution().maxRevisionLength);
     const auto range = [](MarkedSlider* slider, int value) { return [=] { choose(slider, value); }; };
     const auto mode = [](int layout) { return [=] { choose(viewModeChoice, layout); }; };
+    // A column zoom hides the range sliders; fits and changes of layout or range show them again.
+    const auto zoomed = [](Fl_Valuator* slider, double size, Fl_Button* fit) {
+        return [=] {
+            choose(slider, size);
+            const bool columns = slider == versionSizeSlider;
+            EXPECT_FLOAT_EQ(columns ? viewState->versionSize : viewState->lineSize, static_cast<float>(size));
+            EXPECT_EQ(rangeStartSlider->visible() || rangeEndSlider->visible(), !columns);
+            fit->do_callback();
+        };
+    };
     struct Step {
         const char* what;
         std::function<void()> act;
         int start, end, focus, rows, fitted;
     };
     const Step steps[] = {
+        {"fit to line after a zoom", zoomed(lineSizeSlider, 30, fitToLineButton), 1, 20, -1, all, longest},
+        {"fit to window after a zoom", zoomed(versionSizeSlider, 35, fitToWindowButton), 1, 20, -1, all, longest},
         {"end back", range(rangeEndSlider, 12), 1, 12, -1, linesInRange(0, 11), longest},
         {"start past the end stops there", range(rangeStartSlider, 16), 12, 12, -1, linesInRange(11, 11), longest},
         {"start back", range(rangeStartSlider, 5), 5, 12, -1, linesInRange(4, 11), longest},
@@ -80,12 +76,11 @@ TEST_F(ControlCallbacksTest, ViewModesAndTheRangeSetTheFocusTheRowsAndTheFit)
              choose(viewModeChoice, modeHorizontal);
          },
          1, 20, 4, linesInRange(4, 4), linesInRange(4, 4)},
-        // A zoom hides the range sliders; the change of layout shows them again.
         {"Interpolated focuses the middle",
          [] {
              openEvolution(examplePath());
              choose(versionSizeSlider, 30);
-             ASSERT_FALSE(rangeStartSlider->visible());
+             EXPECT_FALSE(rangeStartSlider->visible());
              choose(viewModeChoice, modeInterpolated);
          },
          1, 20, 10, all, all},
@@ -232,31 +227,6 @@ TEST_F(ControlCallbacksTest, FontDifferenceStaysBelowTheHeight)
     choose(fontHeightSlider, 15);
     EXPECT_EQ(fontDifferenceSlider->maximum(), 14.0);
     EXPECT_EQ(viewState->fontDifference, 2);
-}
-
-TEST_F(ControlCallbacksTest, FitToLineGivesEveryRowAPixelAndFitToWindowBringsBackTheRangeSliders)
-{
-    const int rows = evolution().maxRevisionLength;
-    ASSERT_LT(rows, 470);
-    choose(lineSizeSlider, 30);
-    ASSERT_GT(viewState->lineSize, 470.0f / static_cast<float>(rows));
-
-    fitToLineButton->do_callback();
-    // Fewer rows and columns than pixels: stretched to fill the view.
-    EXPECT_FLOAT_EQ(viewState->lineSize, 470.0f / static_cast<float>(rows));
-    EXPECT_FLOAT_EQ(viewState->versionSize, 20.0f);
-    EXPECT_EQ(viewState->scrollX, 0.0f);
-    EXPECT_EQ(viewState->scrollY, 0.0f);
-    EXPECT_EQ(lineScrollSlider->value(), 0.0);
-    EXPECT_FLOAT_EQ(static_cast<float>(lineSizeSlider->value()), viewState->lineSize);
-
-    choose(versionSizeSlider, 35);
-    EXPECT_FLOAT_EQ(viewState->versionSize, 35.0f);
-    EXPECT_FALSE(rangeStartSlider->visible() || rangeEndSlider->visible());
-    fitToWindowButton->do_callback();
-    EXPECT_FLOAT_EQ(viewState->versionSize, 20.0f);
-    EXPECT_EQ(viewState->scrollX, 0.0f);
-    EXPECT_TRUE(rangeStartSlider->visible() && rangeEndSlider->visible());
 }
 
 TEST_F(ControlCallbacksTest, RedistributingRecomputesTheInterpolatedHeights)

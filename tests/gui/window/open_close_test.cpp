@@ -2,35 +2,16 @@
 // an open evolution, failed, cancelled and repeated opens, and the controls
 // showing their parameters whatever came before.
 
-#include <gtest/gtest.h>
+#include "support/main_window_fixture.h"
 
-#include <FL/Fl.H>
-#include <FL/Fl_Check_Button.H>
-#include <FL/Fl_Choice.H>
-#include <FL/Fl_Menu_Bar.H>
 #include <FL/Fl_Pack.H>
-#include <FL/Fl_Slider.H>
-#include <FL/Fl_Text_Display.H>
 #include <FL/Fl_Tile.H>
-#include <FL/Fl_Value_Slider.H>
-#include <FL/Fl_Window.H>
 
 #include <array>
 #include <filesystem>
-#include <functional>
-#include <string>
 
-#include "app/globals.h"
-#include "app/open_close.h"
-#include "codeview/code_view.h"
-#include "colouring/attributes.h"
-#include "evolution/evolution_file.h"
-#include "support/main_window_fixture.h"
 #include "ui/colour_legend.h"
 #include "ui/legend_stack.h"
-#include "ui/marked_slider.h"
-#include "ui/widgets.h"
-#include "view/evolution_view.h"
 
 namespace {
 
