@@ -1,30 +1,19 @@
 // What the command line opens in the window: a picture exported without a
-// display against the window's own canvas, with the same evolution and
-// settings (drawn once more in an off-screen context of this process, and
-// by the program run with no display at all, it differs in at most half a
-// percent of its pixels); and a repository path read on a worker thread
-// while the window shows its progress, cancelled or seen through.
+// display against the window's own canvas, drawn with the same evolution and
+// settings; and a repository path read on a worker thread while the window
+// shows its progress, cancelled or seen through.
 
 #include "support/main_window_fixture.h"
 
-#include <FL/Fl.H>
-#include <FL/Fl_Text_Display.H>
-
 #include <cstdlib>
-#include <filesystem>
 #include <cstring>
-#include <string>
+#include <filesystem>
 
 #include "app/command_line.h"
+#include "app/repository_opening.h"
 #include "support/canvas_pixels.h"
 #include "support/png_reading.h"
-#include "app/open_close.h"
-#include "app/repository_opening.h"
-#include "app/globals.h"
 #include "ui/opening_choices.h"
-#include "ui/marked_slider.h"
-#include "ui/widgets.h"
-#include "view/evolution_view.h"
 #include "view/offscreen_frame.h"
 
 namespace {
@@ -61,6 +50,8 @@ TEST_F(MainWindowTest, ExportedPicturesMatchTheWindowsCanvas)
         settleWindow();
         const RgbPicture window = fromTop(drawCanvas());
 
+        // Drawn off-screen or by the program without a display, at most half
+        // a percent of the pixels differ.
         RgbPicture offscreen;
         ASSERT_TRUE(drawOffscreen(window.width, window.height, [] { evolutionView->draw(); }, offscreen, error))
             << error;

@@ -3,16 +3,10 @@
 // on Escape, having chosen nothing, and the backward keys still step back.
 #include "support/pointer_on_screen.h"
 
-#include <FL/Fl.H>
-#include <FL/Fl_Choice.H>
-#include <FL/Fl_Menu_Bar.H>
 #include <FL/Fl_Tabs.H>
-#include <FL/Fl_Window.H>
 #include <FL/x.H>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
-
-#include "ui/widgets.h"
 
 namespace {
 
