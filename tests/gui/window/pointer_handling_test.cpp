@@ -10,8 +10,7 @@
 
 namespace {
 
-// Line 22 of the example (row 21) is modified in revision 2 (index 1), the
-// 14th line of its text; in revisions 2 and 3 alike 13 present lines lie above.
+// Row 21 is modified in revision index 1 as its 14th line; 13 lines lie above it there and in index 2.
 constexpr int modifiedRow = 21, modifiedRevision = 1, rowsAboveModified = 13;
 
 // The middle of the Normal cell at stack position k of a revision.
@@ -24,17 +23,12 @@ Pixel normalCellCentre(int k, int revision)
 
 Pixel modifiedCell() { return normalCellCentre(rowsAboveModified, modifiedRevision); }
 
-int sendAt(int event, Pixel at)
+int send(int event, Pixel at = {}, int key = 0)
 {
+    Fl::e_keysym = key;
     Fl::e_x = at.x;
     Fl::e_y = at.y;
     return evolutionView->handle(event);
-}
-
-int sendKey(int event, int key, Pixel at = {})
-{
-    Fl::e_keysym = key;
-    return sendAt(event, at);
 }
 
 std::vector<std::string> linesOf(const std::string& text)
@@ -80,26 +74,25 @@ TEST_F(PointerHandlingTest, OverNoCellOrAnAbsentOneTheStatusBarNamesTheCommitter
     // Below the stack of revision 1, which is shorter than the canvas.
     const Pixel belowStack = {modifiedCell().x, evolutionView->h() - 1};
     ASSERT_LT(static_cast<float>(belowStack.y) / viewState->lineSize, currentEvolution->maxRevisionLength);
-    sendAt(FL_MOVE, belowStack);
+    send(FL_MOVE, belowStack);
     EXPECT_EQ(statusText(), " Author : hartley  2023-01-10T16:40:37 Read the text from a file named on the command line");
     EXPECT_EQ(viewState->hoverState, 2);
     EXPECT_EQ(hoveredRevision, 1);
     EXPECT_NE(codeListingText.find("Version committed by:"), std::string::npos);
     // Ctrl there locks nothing.
-    sendKey(FL_KEYDOWN, FL_Control_R, belowStack);
+    send(FL_KEYDOWN, belowStack, FL_Control_R);
     EXPECT_EQ(viewState->pointerMode, 0);
-    sendKey(FL_KEYUP, FL_Control_R);
+    send(FL_KEYUP, {}, FL_Control_R);
 
     // Right of the last column nothing is named.
     viewState->versionSize = 10.0f;
-    sendAt(FL_MOVE, {300, 10});
+    send(FL_MOVE, {300, 10});
     EXPECT_EQ(statusText(), "");
     EXPECT_EQ(viewState->hoverState, 2);
 
-    // Row 2 is added only in revision 7, so in the Horizontal layout, where
-    // every row keeps its place, its cell in revision 1 is absent.
+    // Row 2 comes only in revision 7: its Horizontal cell in revision 1 is absent.
     evolutionView->layoutMode = modeHorizontal;
-    sendAt(FL_MOVE, {static_cast<int>(0.5f * viewState->versionSize), static_cast<int>(2.5f * viewState->lineSize)});
+    send(FL_MOVE, {static_cast<int>(0.5f * viewState->versionSize), static_cast<int>(2.5f * viewState->lineSize)});
     EXPECT_EQ(hoveredRow, 2);
     EXPECT_EQ(hoveredRevision, 1);
     EXPECT_EQ(viewState->hoverState, 1);
@@ -108,25 +101,21 @@ TEST_F(PointerHandlingTest, OverNoCellOrAnAbsentOneTheStatusBarNamesTheCommitter
     evolutionView->layoutMode = modeNormal;
 }
 
-// A push focuses its revision, a second push on it unfocuses; a push right
-// of the grid changes nothing. Each cell is found after the fit the last push made.
+// A second push on the focused revision unfocuses; each cell is found after the last push's fit.
 TEST_F(PointerHandlingTest, PushesFocusAndUnfocusRevisions)
 {
-    struct Push {
-        int k, revision, focus;  // revision -1: right of the grid
-    };
+    struct Push { int k, revision, focus; };  // revision -1: right of the grid
     for (const Push& p : {Push{rowsAboveModified, modifiedRevision, modifiedRevision}, Push{0, modifiedRevision, -1},
                           Push{0, 4, 4}, Push{0, -1, 4}}) {
         SCOPED_TRACE(p.revision);
         const Pixel at = p.revision < 0 ? Pixel{evolutionView->w() + 50, 5} : normalCellCentre(p.k, p.revision);
-        EXPECT_EQ(sendAt(FL_PUSH, at), 1);
-        EXPECT_EQ(sendAt(FL_RELEASE, at), 1);
+        EXPECT_EQ(send(FL_PUSH, at), 1);
+        EXPECT_EQ(send(FL_RELEASE, at), 1);
         EXPECT_EQ(currentEvolution->focusRevision, p.focus);
     }
 }
 
-// Digits show their scheme while held, also as shortcuts; the wheel, Home
-// and End scroll within the content and leave the scheme alone.
+// Digits show their scheme only while held; scrolling stays within the content.
 TEST_F(PointerHandlingTest, KeysAndTheWheelShowSchemesAndScrollWithinTheContent)
 {
     viewState->lineSize = 10.0f;
@@ -135,11 +124,7 @@ TEST_F(PointerHandlingTest, KeysAndTheWheelShowSchemesAndScrollWithinTheContent)
     ASSERT_GT(bottom, 100.0f);
     const int before = viewState->attributeIndex;
     ASSERT_NE(before, 2);
-    struct Key {
-        int event, key, wheel, scheme;
-        bool ready;
-        float scrollY;
-    };
+    struct Key { int event, key, wheel, scheme; bool ready; float scrollY; };
     const Key keys[] = {
         {FL_KEYDOWN, '3', 0, 2, false, 0.0f},           {FL_KEYDOWN, '4', 0, 2, false, 0.0f},
         {FL_KEYUP, '3', 0, before, true, 0.0f},         {FL_SHORTCUT, '1', 0, 0, false, 0.0f},
@@ -151,7 +136,7 @@ TEST_F(PointerHandlingTest, KeysAndTheWheelShowSchemesAndScrollWithinTheContent)
     for (const Key& k : keys) {
         SCOPED_TRACE(testing::Message() << "event " << k.event << ", key " << k.key << ", wheel " << k.wheel);
         Fl::e_dy = k.wheel;
-        sendKey(k.event, k.key, {10, 10});
+        send(k.event, {10, 10}, k.key);
         EXPECT_EQ(viewState->attributeIndex, k.scheme);
         EXPECT_EQ(attributeKeyReady, k.ready);
         EXPECT_FLOAT_EQ(viewState->scrollY, k.scrollY);
@@ -159,9 +144,7 @@ TEST_F(PointerHandlingTest, KeysAndTheWheelShowSchemesAndScrollWithinTheContent)
     Fl::e_dy = 0;
 }
 
-// Ctrl locks the pointer to its cell's row (a sideways move) or revision (a
-// downward one): moved off it, the real pointer is put back, and the move
-// the X server then reports finds the locked row or revision by itself.
+// Ctrl then a sideways (downward) move locks the real pointer to the row (revision).
 TEST_F(PointerHandlingTest, CtrlAndAMoveKeepThePointerOnTheRowOrInTheRevision)
 {
     const Pixel cell = modifiedCell(), canvas = canvasOnScreen();
@@ -172,18 +155,17 @@ TEST_F(PointerHandlingTest, CtrlAndAMoveKeepThePointerOnTheRowOrInTheRevision)
     for (const bool sideways : {true, false}) {
         SCOPED_TRACE(sideways ? "sideways" : "downward");
         parkPointer();
-        sendAt(FL_MOVE, cell);
-        sendKey(FL_KEYDOWN, FL_Control_L, cell);
+        send(FL_MOVE, cell);
+        send(FL_KEYDOWN, cell, FL_Control_L);
         EXPECT_EQ(viewState->pointerMode, 1);
         EXPECT_EQ(viewState->pointerRow, modifiedRow);
         EXPECT_EQ(viewState->pointerRevision, modifiedRevision);
-        sendAt(FL_MOVE, sideways ? Pixel{cell.x + 5, cell.y + 2} : Pixel{cell.x + 2, cell.y + 5});
+        send(FL_MOVE, sideways ? Pixel{cell.x + 5, cell.y + 2} : Pixel{cell.x + 2, cell.y + 5});
         const int mode = sideways ? 2 : 3;
         EXPECT_EQ(viewState->pointerMode, mode);
 
-        // One column on and below the row, or three columns over.
         const Pixel off = sideways ? Pixel{cell.x + column, cell.y + 20} : Pixel{cell.x + 3 * column, cell.y + 10};
-        sendAt(FL_MOVE, off);
+        send(FL_MOVE, off);
         if (sideways) {
             EXPECT_EQ(hoveredRow, modifiedRow);
             EXPECT_EQ(hoveredRevision, modifiedRevision + 2);
@@ -191,7 +173,7 @@ TEST_F(PointerHandlingTest, CtrlAndAMoveKeepThePointerOnTheRowOrInTheRevision)
         const Pixel back = sideways ? Pixel{canvas.x + off.x, canvas.y + rowMiddle} : Pixel{canvas.x + cell.x, canvas.y + off.y};
         ASSERT_TRUE(waitUntil([&] { return pointerOnScreen().x == back.x && pointerOnScreen().y == back.y; }))
             << pointerOnScreen().x << ", " << pointerOnScreen().y << " instead of " << back.x << ", " << back.y;
-        hoveredRow = hoveredRevision = -1;
+        hoveredRow = hoveredRevision = -1;  // the X server's move finds the cell by itself
         ASSERT_TRUE(waitUntil([&] { return sideways ? hoveredRow == modifiedRow : hoveredRevision == modifiedRevision + 1; }));
         EXPECT_EQ(viewState->pointerMode, mode);
         if (!sideways) {
@@ -201,51 +183,47 @@ TEST_F(PointerHandlingTest, CtrlAndAMoveKeepThePointerOnTheRowOrInTheRevision)
                           static_cast<int>(static_cast<float>(off.y) / lineSize) + 1);
             EXPECT_EQ(statusText().substr(0, 28), expected);
         }
-        sendKey(FL_KEYUP, FL_Control_L);
+        send(FL_KEYUP, {}, FL_Control_L);
         EXPECT_EQ(viewState->pointerMode, 0);
     }
     // Unlocked, an arrow key moves the pointer one cell on.
-    sendKey(FL_KEYDOWN, FL_Right, cell);
+    send(FL_KEYDOWN, cell, FL_Right);
     ASSERT_TRUE(waitUntil([&] { return pointerOnScreen().x == canvas.x + cell.x + column; }));
     EXPECT_EQ(pointerOnScreen().y, canvas.y + cell.y);
 }
 
-TEST_F(PointerHandlingTest, FTogglesFullScreenAndRestoresTheGeometry)
+TEST_F(PointerHandlingTest, FTogglesFullScreenAndOtherKeysReachTheMenuShortcuts)
 {
     const int x = mainWindow->x(), y = mainWindow->y();
-    // Later tests expect the place the window's construction set to go back to.
     const int builderX = savedWindowX, builderY = savedWindowY;
-    sendKey(FL_KEYDOWN, 'f');
+    send(FL_KEYDOWN, {}, 'f');
     EXPECT_TRUE(fullScreen);
     EXPECT_TRUE(waitUntil([] { return mainWindow->w() == Fl::w() && mainWindow->h() == Fl::h(); }))
         << mainWindow->w() << " x " << mainWindow->h();
     EXPECT_EQ(savedWindowWidth, 650);
     EXPECT_EQ(savedWindowHeight, 726);
 
-    sendKey(FL_KEYDOWN, 'f');
+    send(FL_KEYDOWN, {}, 'f');
     EXPECT_FALSE(fullScreen);
     EXPECT_TRUE(waitUntil([] { return mainWindow->w() == 650 && mainWindow->h() == 726 && mainWindow->visible(); }));
     EXPECT_EQ(mainWindow->x(), x);
     EXPECT_EQ(mainWindow->y(), y);
     settleWindow();
-    savedWindowX = builderX;
+    savedWindowX = builderX;  // where later tests expect the window to go back to
     savedWindowY = builderY;
-}
 
-TEST_F(PointerHandlingTest, KeysTheViewHasNoUseForReachTheMenuShortcutsAndNoneWithNothingLoaded)
-{
-    sendAt(FL_MOVE, modifiedCell());
+    // Keys the view has no use for reach the menu's shortcuts; with nothing loaded it takes none.
+    send(FL_MOVE, modifiedCell());
     ASSERT_EQ(Fl::focus(), evolutionView);
     Fl::e_keysym = 'n';
     Fl::e_state = FL_CTRL;
     Fl::handle(FL_KEYBOARD, mainWindow);
     Fl::e_state = 0;
     ASSERT_FALSE(viewState->loaded) << "Ctrl+N did not close the evolution";
-    // With nothing loaded the view takes no keys.
-    const int before = viewState->attributeIndex;
-    sendKey(FL_KEYDOWN, '3');
-    EXPECT_EQ(viewState->attributeIndex, before);
-    sendKey(FL_KEYDOWN, 'f');
+    const int scheme = viewState->attributeIndex;
+    send(FL_KEYDOWN, {}, '3');
+    EXPECT_EQ(viewState->attributeIndex, scheme);
+    send(FL_KEYDOWN, {}, 'f');
     EXPECT_FALSE(fullScreen);
 }
 
