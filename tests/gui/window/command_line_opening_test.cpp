@@ -11,7 +11,6 @@
 
 #include "app/command_line.h"
 #include "app/repository_opening.h"
-#include "support/canvas_pixels.h"
 #include "support/png_reading.h"
 #include "ui/opening_choices.h"
 #include "view/offscreen_frame.h"

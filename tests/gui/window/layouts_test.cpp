@@ -8,7 +8,6 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "support/canvas_pixels.h"
 #include "view/colour_scheme.h"
 #include "view/geometry/hit_tests.h"
 

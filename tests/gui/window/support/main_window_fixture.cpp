@@ -1,25 +1,25 @@
 #include "support/main_window_fixture.h"
 
-#include <FL/Fl.H>
 #include <FL/Fl_Text_Buffer.H>
-#include <FL/Fl_Window.H>
 
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 
-#include "app/globals.h"
-#include "colouring/attributes.h"
-#include "app/open_close.h"
-#include "evolution/evolution_file.h"
 #include "ui/main_window.h"
-#include "ui/widgets.h"
 #include "ui/window_states.h"
 
 void settleWindow()
 {
     for (int i = 0; i < 10; ++i)
         Fl::check();
+}
+
+Frame drawCanvas()
+{
+    evolutionView->make_current();
+    evolutionView->draw();
+    return readBackBuffer(*evolutionView);
 }
 
 void MainWindowTest::SetUpTestSuite()

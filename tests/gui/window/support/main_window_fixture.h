@@ -1,9 +1,7 @@
 #pragma once
-// Tests of the program's window. The window is built once per process, as
-// start-up builds it, and every test starts with nothing loaded, the block
-// sorting at "Lines" and the window at its first size.
-
-// What nearly every window test reaches is included here, before any X header.
+// Tests of the program's window, built once per process as start-up builds
+// it; every test starts with nothing loaded, the block sorting at "Lines"
+// and the window at its first size. Included before any X header.
 
 #include <gtest/gtest.h>
 
@@ -24,6 +22,7 @@
 #include "codeview/code_view.h"
 #include "colouring/attributes.h"
 #include "evolution/evolution_file.h"
+#include "gui/support/frame_readback.h"
 #include "support/temp_directory.h"
 #include "ui/marked_slider.h"
 #include "ui/widgets.h"
@@ -36,15 +35,13 @@ protected:
     void TearDown() override;
 };
 
-// The bundled example open, as every test of the controls and the pointer
-// starts.
+// The bundled example open.
 class ExampleOpenTest : public MainWindowTest {
 protected:
     void SetUp() override;
 };
 
-// Moves a valuator, a choice or a check button as the user would: the
-// value, then the widget's own callback.
+// As the user moves a valuator, a choice or a check button: the value, then the callback.
 template <class Widget, class Value>
 void choose(Widget* widget, Value value)
 {
@@ -54,19 +51,14 @@ void choose(Widget* widget, Value value)
 
 // Lets the toolkit handle what is pending: maps, resizes, redraws.
 void settleWindow();
+// The canvas drawn once more and read back, as its next redraw would draw it.
+Frame drawCanvas();
 
-// The bundled example's evolution file, with an absolute path.
-std::string examplePath();
+std::string examplePath();  // the bundled example's evolution file, absolute
 std::string exampleDirectory();
-
-// The whole text of a file; empty when it cannot be read.
-std::string fileText(const std::string& path);
-
-// Writes `sketch` with a colour configuration beside it, as the program
-// expects one; returns the evolution file's full path.
+std::string fileText(const std::string& path);  // empty when it cannot be read
+// Writes `sketch` with the colour configuration the program expects beside it; returns its full path.
 std::string writeOpenableEvolution(const TempDirectory& directory, const EvolutionSketch& sketch);
 
-// The window's title, never null.
-std::string windowTitle();
-// The status bar's whole text.
+std::string windowTitle();  // never null
 std::string statusText();

@@ -6,10 +6,6 @@
 
 #include <chrono>
 
-#include "app/globals.h"
-#include "ui/widgets.h"
-#include "view/evolution_view.h"
-
 bool waitUntil(const std::function<bool()>& done)
 {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);

@@ -2,8 +2,6 @@
 // The real pointer over the main window's canvas, moved through the X test
 // extension and read back from the X server.
 
-#include <functional>
-
 #include "support/main_window_fixture.h"
 
 struct Pixel {
@@ -11,8 +9,7 @@ struct Pixel {
     int y = 0;
 };
 
-// Waits for the toolkit to have handled what the X server sent, until
-// `done` holds or a few seconds have passed.
+// Lets the toolkit handle what the X server sends until `done` holds or a few seconds pass.
 bool waitUntil(const std::function<bool()>& done);
 
 // The canvas's top-left corner on the screen.
