@@ -1,6 +1,4 @@
-// Opening and closing in the real window: the looks of nothing loaded and of
-// an open evolution, failed, cancelled and repeated opens, and the controls
-// showing their parameters whatever came before.
+// Opening and closing in the real window: failed, cancelled and repeated opens, and the looks they leave.
 
 #include "support/main_window_fixture.h"
 
@@ -28,8 +26,7 @@ Fl_Widget* labelled(Fl_Group* group, const std::string& label)
     return nullptr;
 }
 
-// Presses the chooser's "Cancel" once it shows; gives up after a while so
-// that a chooser that never shows cannot hang the test.
+// Presses the chooser's "Cancel" once it shows; gives up so that a chooser that never shows cannot hang.
 void cancelChooser(void* attempts)
 {
     int& left = *static_cast<int*>(attempts);
@@ -41,8 +38,7 @@ void cancelChooser(void* attempts)
         Fl::modal()->hide();
 }
 
-// Everything that exists only for an open evolution is active and shown,
-// and the title and status say so, or none of it.
+// Everything that exists only for an open evolution is active and shown, or none of it.
 void expectLoadedLook(bool loaded)
 {
     EXPECT_EQ(windowTitle(), loaded ? "Quillon : wordfreq.c" : "Quillon");
@@ -82,65 +78,11 @@ TEST_F(MainWindowTest, FailedOpenReportsAndLeavesNothingLoaded)
     // The program goes on: the next open works as the first did.
     openFromExamples("./wordfreq.c_cvs");
     ASSERT_TRUE(viewState->loaded);
-    EXPECT_EQ(currentDirectory.front(), '/');
-    EXPECT_EQ(currentDirectory.back(), '/');
+    EXPECT_EQ(std::make_pair(currentDirectory.front(), currentDirectory.back()), std::make_pair('/', '/'));
     EXPECT_EQ(windowTitle(), "Quillon : wordfreq.c");
 }
 
-TEST_F(MainWindowTest, SecondOpenReplacesTheFirstAndResetsTheView)
-{
-    openEvolution(examplePath());
-    ASSERT_TRUE(viewState->loaded);
-    viewState->blendingRatio = 0.9f;
-    viewState->fontHeight = 22;
-    viewState->displayBlocks = 1;
-    viewState->scrollY = 40.0f;
-    evolutionView->layoutMode = 1;
-    blockSortIndex = 1;
-
-    TempDirectory directory;
-    EvolutionSketch sketch;
-    sketch.module = "small.c";
-    sketch.statuses = {"XXXX", "X-XX", ">XXX", "XXDD", "XXXX"};
-    sketch.authors = {"ann", "bob", "ann", "cy"};
-    sketch.texts = {"a\nc\nd\ne\n", "a\nc\nd\ne\n", "a\nb\nc\ne\n", "a\nb\nc\ne\n"};
-    sketch.grammar = fileText(exampleDirectory() + "grammar.dat");
-    openEvolution(writeOpenableEvolution(directory, sketch));
-    ASSERT_TRUE(viewState->loaded);
-
-    EXPECT_EQ(currentModuleName, "small.c");
-    EXPECT_EQ(currentDirectory, directory.path());
-    EXPECT_EQ(windowTitle(), "Quillon : small.c");
-    EXPECT_EQ(currentEvolution->columnCount, 4);
-    EXPECT_EQ(rangeEndSlider->maximum(), 4.0);
-    EXPECT_EQ(rangeEndSlider->markCount, 4);
-    EXPECT_EQ(viewState->tableRows, currentEvolution->rowCount);
-    EXPECT_EQ(viewState->tableColumns, 4);
-    EXPECT_FLOAT_EQ(viewState->blendingRatio, 0.2f);
-    EXPECT_EQ(viewState->fontHeight, 15);
-    EXPECT_EQ(viewState->displayBlocks, 0);
-    EXPECT_EQ(viewState->scrollY, 0.0f);
-    EXPECT_EQ(evolutionView->layoutMode, 0);
-    EXPECT_FLOAT_EQ(viewState->versionSize, 100.0f);
-
-    // The sorting survives, and the blocks are those of that sorting.
-    EXPECT_EQ(blockSortIndex, 1);
-    EXPECT_EQ(blockSortingChoice->value(), 1);
-    auto expected = loadWrittenEvolution(directory, sketch);
-    ASSERT_NE(expected, nullptr);
-    expected->buildBlocks(1);
-    const auto corners = [](const EvolutionFile& e) {
-        std::vector<std::array<int, 4>> found;
-        for (const EvolutionBlock& b : e.blocks)
-            found.push_back({b.firstRow, b.firstRevision, b.lastRow, b.lastRevision});
-        return found;
-    };
-    EXPECT_EQ(corners(*currentEvolution), corners(*expected));
-}
-
-// With the example open: its controls span it, the settings items and a
-// cancelled chooser change nothing, the legend arrows and the tile border
-// work; closed from the menu, and closed again, the window is empty.
+// Open, the controls span the example; settings items and a cancelled chooser change nothing.
 TEST_F(MainWindowTest, OpeningAndClosingGiveTheirLooks)
 {
     expectLoadedLook(false);
@@ -154,17 +96,14 @@ TEST_F(MainWindowTest, OpeningAndClosingGiveTheirLooks)
         EXPECT_EQ(slider->markCount, n);
     }
     EXPECT_EQ(std::make_pair(rangeStartSlider->value(), rangeEndSlider->value()), std::make_pair(1.0, double(n)));
-    EXPECT_EQ(lineScrollSlider->maximum(), e.maxRevisionLength);
-    EXPECT_EQ(revisionScrollSlider->maximum(), n);
-    EXPECT_EQ(blocksAboveSlider->maximum(), e.maxBlockLevel);
+    EXPECT_EQ(std::make_tuple(lineScrollSlider->maximum(), revisionScrollSlider->maximum(), blocksAboveSlider->maximum()),
+              std::make_tuple(double(e.maxRevisionLength), double(n), double(e.maxBlockLevel)));
     EXPECT_EQ(viewState->blocksAbove, e.maxBlockLevel);
-    // The Normal layout, fitted to the canvas, unscrolled.
-    EXPECT_EQ(evolutionView->layoutMode, 0);
+    EXPECT_EQ(evolutionView->layoutMode, modeNormal);  // fitted to the canvas, unscrolled
     EXPECT_FLOAT_EQ(viewState->versionSize, static_cast<float>(viewState->viewWidth) / n);
     EXPECT_FLOAT_EQ(viewState->lineSize, static_cast<float>(viewState->viewHeight) / e.maxRevisionLength);
     EXPECT_EQ(std::make_pair(viewState->scrollX, viewState->scrollY), std::make_pair(0.0f, 0.0f));
-    EXPECT_EQ(lineStatistic->count(), e.maxRevisionLength);
-    EXPECT_EQ(revisionLineCount->count(), n);
+    EXPECT_EQ(std::make_pair(lineStatistic->count(), revisionLineCount->count()), std::make_pair(e.maxRevisionLength, n));
 
     for (const char* path : {"Settings/Load ...", "Settings/Reset", "Settings/Save"}) {
         const Fl_Menu_Item* item = menuBar->find_item(path);
@@ -189,18 +128,13 @@ TEST_F(MainWindowTest, OpeningAndClosingGiveTheirLooks)
         }
     }
 
-    // The tile border dragged up: the canvas, its companions, its rows and
-    // the legends drawing them follow.
+    // The tile border dragged up: the canvas, its companions, its rows and their legends follow.
     const float lineSize = viewState->lineSize;
     mainTile->position(0, 550, 0, 450);
     settleWindow();
-    EXPECT_EQ(evolutionView->h(), 370);
-    EXPECT_EQ(viewState->viewHeight, 370);
-    EXPECT_EQ(codeView->h(), 245);
-    EXPECT_EQ(lineScrollSlider->h(), 370);
-    EXPECT_EQ(lineLegendStack->h(), 390);
-    EXPECT_EQ(lineLegend->h(), 370);
-    EXPECT_EQ(revisionLegendStack->y(), evolutionView->y() + 370);
+    EXPECT_EQ(std::make_tuple(evolutionView->h(), viewState->viewHeight, codeView->h(), lineScrollSlider->h(),
+                              lineLegendStack->h(), lineLegend->h(), revisionLegendStack->y() - evolutionView->y()),
+              std::make_tuple(370, 370, 245, 370, 390, 370, 370));
     EXPECT_FLOAT_EQ(viewState->lineSize, lineSize * 370.0f / 470.0f);
     EXPECT_FLOAT_EQ(lineLegend->offset, 370.0f + viewState->scrollY);
     EXPECT_FLOAT_EQ(lineLegend->scale, viewState->lineSize);
@@ -215,10 +149,9 @@ TEST_F(MainWindowTest, OpeningAndClosingGiveTheirLooks)
     EXPECT_EQ(rangeEndSlider->value(), rangeEndSlider->maximum());
 }
 
-TEST_F(MainWindowTest, ClosingLeavesEveryControlShowingItsParameter)
+// Reopened or closed, every control shows its parameter, reset but for the user's zoom and sorting.
+TEST_F(MainWindowTest, ReopeningAndClosingResetWhatTheUserChose)
 {
-    // Each control beside the parameter it shows; all but the last four are
-    // back where start-up put them; the zoom and the sorting are the user's.
     const std::vector<std::pair<std::function<double()>, std::function<double()>>> shown = {
         {[] { return scrollSpeedSlider->value(); }, [] { return double(scrollSpeed); }},
         {[] { return revisionBlendingSlider->value(); }, [] { return double(revisionBlending); }},
@@ -236,24 +169,62 @@ TEST_F(MainWindowTest, ClosingLeavesEveryControlShowingItsParameter)
     std::vector<double> first;
     for (const auto& [control, parameter] : shown)
         first.push_back(parameter());
+    const auto expectShown = [&] {
+        for (size_t i = 0; i < shown.size(); ++i) {
+            EXPECT_NEAR(shown[i].first(), shown[i].second(), 1e-6) << "control " << i;
+            if (i < 8) {
+                EXPECT_NEAR(shown[i].second(), first[i], 1e-6) << "control " << i;
+            }
+        }
+        EXPECT_EQ(blockSortIndex, 1);
+    };
+    // What the user may have chosen, control and parameter alike.
+    const auto userChooses = [] {
+        scrollSpeed = 9, scrollSpeedSlider->value(9);
+        revisionBlending = 0.9f, revisionBlendingSlider->value(0.9);
+        blockBlending = 0.1f, blockBlendingSlider->value(0.1);
+        viewState->blendingRatio = 0.7f, blendingRatioSlider->value(0.7);
+        viewState->cushionStrength = 2, geometryCushionsCheck->value(1);
+        viewState->fontHeight = 20, fontHeightSlider->value(20);
+        viewState->attributeIndex = 3, attributeChoice->value(3);
+        blockSortIndex = 1, blockSortingChoice->value(1);
+        evolutionView->layoutMode = 1, viewModeChoice->value(1);
+        viewState->displayBlocks = 1;
+        viewState->scrollY = 40.0f;
+    };
     openEvolution(examplePath());
     ASSERT_TRUE(viewState->loaded);
-    // What the user may have chosen meanwhile, control and parameter alike.
-    scrollSpeed = 9, scrollSpeedSlider->value(9);
-    revisionBlending = 0.9f, revisionBlendingSlider->value(0.9);
-    blockBlending = 0.1f, blockBlendingSlider->value(0.1);
-    viewState->blendingRatio = 0.7f, blendingRatioSlider->value(0.7);
-    viewState->cushionStrength = 2, geometryCushionsCheck->value(1);
-    viewState->fontHeight = 20, fontHeightSlider->value(20);
-    viewState->attributeIndex = 3, attributeChoice->value(3);
-    blockSortIndex = 1, blockSortingChoice->value(1);
-    evolutionView->layoutMode = 1, viewModeChoice->value(1);
+    userChooses();
+
+    TempDirectory directory;
+    EvolutionSketch sketch;
+    sketch.module = "small.c";
+    sketch.statuses = {"XXXX", "X-XX", ">XXX", "XXDD", "XXXX"};
+    sketch.authors = {"ann", "bob", "ann", "cy"};
+    sketch.texts = {"a\nc\nd\ne\n", "a\nc\nd\ne\n", "a\nb\nc\ne\n", "a\nb\nc\ne\n"};
+    sketch.grammar = fileText(exampleDirectory() + "grammar.dat");
+    openEvolution(writeOpenableEvolution(directory, sketch));
+    ASSERT_TRUE(viewState->loaded);
+    EXPECT_EQ(std::make_tuple(currentModuleName, currentDirectory, windowTitle()),
+              std::make_tuple("small.c", directory.path(), "Quillon : small.c"));
+    EXPECT_EQ(std::make_tuple(currentEvolution->columnCount, rangeEndSlider->maximum(), rangeEndSlider->markCount),
+              std::make_tuple(4, 4.0, 4));
+    EXPECT_EQ(std::make_pair(viewState->tableRows, viewState->tableColumns), std::make_pair(currentEvolution->rowCount, 4));
+    EXPECT_EQ(std::make_tuple(viewState->displayBlocks, viewState->scrollY, viewState->versionSize), std::make_tuple(0, 0.0f, 100.0f));
+    expectShown();
+    // The blocks are those of the sorting kept.
+    auto expected = loadWrittenEvolution(directory, sketch);
+    ASSERT_NE(expected, nullptr);
+    expected->buildBlocks(1);
+    const auto corners = [](const EvolutionFile& e) {
+        std::vector<std::array<int, 4>> found;
+        for (const EvolutionBlock& b : e.blocks)
+            found.push_back({b.firstRow, b.firstRevision, b.lastRow, b.lastRevision});
+        return found;
+    };
+    EXPECT_EQ(corners(*currentEvolution), corners(*expected));
+
+    userChooses();
     closeEvolution();
-    for (size_t i = 0; i < shown.size(); ++i) {
-        EXPECT_NEAR(shown[i].first(), shown[i].second(), 1e-6) << "control " << i;
-        if (i < 8) {
-            EXPECT_NEAR(shown[i].second(), first[i], 1e-6) << "control " << i;
-        }
-    }
-    EXPECT_EQ(blockSortIndex, 1);
+    expectShown();
 }
