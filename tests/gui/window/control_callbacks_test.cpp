@@ -12,8 +12,7 @@ class ControlCallbacksTest : public ExampleOpenTest {
 protected:
     EvolutionFile& evolution() { return *currentEvolution; }
 
-    // The lines the range filter keeps: not deleted at its start, already
-    // added at its end.
+    // The lines the range filter keeps: not deleted at its start, already added at its end.
     int linesInRange(int first, int last)
     {
         int count = 0;
@@ -22,25 +21,21 @@ protected:
         return count;
     }
 
-    // The rows and the 20 columns are shown whole and unscrolled, as after
-    // a fit; with fewer of them than pixels, stretched to fill the view.
+    // The rows and the 20 columns shown whole and unscrolled, as after a fit; stretched, being fewer than pixels.
     void expectFitted(int rows)
     {
         EXPECT_FLOAT_EQ(viewState->lineSize, 470.0f / static_cast<float>(rows));
         EXPECT_FLOAT_EQ(static_cast<float>(lineSizeSlider->value()), viewState->lineSize);
         EXPECT_FLOAT_EQ(viewState->versionSize, 20.0f);
-        EXPECT_EQ(lineScrollSlider->maximum(), rows);
-        EXPECT_EQ(lineScrollSlider->value(), 0.0);
-        EXPECT_EQ(viewState->scrollX, 0.0f);
-        EXPECT_EQ(viewState->scrollY, 0.0f);
+        EXPECT_EQ(std::make_tuple(lineScrollSlider->maximum(), lineScrollSlider->value(), viewState->scrollX, viewState->scrollY),
+                  std::make_tuple(double(rows), 0.0, 0.0f, 0.0f));
         EXPECT_TRUE(rangeStartSlider->visible() && rangeEndSlider->visible());
     }
 };
 
 }  // namespace
 
-// Each change of layout or range: the range on the sliders (counted from 1)
-// and in the evolution, the focus, the rows, the line statistic, the fit.
+// After each change of layout, range or fit: the range, the focus, the rows, the line statistic, the fit.
 TEST_F(ControlCallbacksTest, ViewModesAndTheRangeSetTheFocusTheRowsAndTheFit)
 {
     const int all = linesInRange(0, 19), longest = -1;  // -1: the longest stack as it is then
@@ -57,11 +52,7 @@ TEST_F(ControlCallbacksTest, ViewModesAndTheRangeSetTheFocusTheRowsAndTheFit)
             fit->do_callback();
         };
     };
-    struct Step {
-        const char* what;
-        std::function<void()> act;
-        int start, end, focus, rows, fitted;
-    };
+    struct Step { const char* what; std::function<void()> act; int start, end, focus, rows, fitted; };
     const Step steps[] = {
         {"fit to line after a zoom", zoomed(lineSizeSlider, 30, fitToLineButton), 1, 20, -1, all, longest},
         {"fit to window after a zoom", zoomed(versionSizeSlider, 35, fitToWindowButton), 1, 20, -1, all, longest},
@@ -94,12 +85,11 @@ TEST_F(ControlCallbacksTest, ViewModesAndTheRangeSetTheFocusTheRowsAndTheFit)
     for (const Step& s : steps) {
         SCOPED_TRACE(s.what);
         s.act();
-        EXPECT_EQ(rangeStartSlider->value(), s.start);
-        EXPECT_EQ(rangeEndSlider->value(), s.end);
-        EXPECT_EQ(evolution().firstRevision, s.start - 1);
-        EXPECT_EQ(evolution().lastRevision, s.end - 1);
-        EXPECT_EQ(evolution().focusRevision, s.focus);
-        EXPECT_EQ(evolution().rowCount, s.rows);
+        // The sliders count revisions from 1.
+        EXPECT_EQ(std::make_tuple(rangeStartSlider->value(), rangeEndSlider->value(), evolution().firstRevision,
+                                  evolution().lastRevision),
+                  std::make_tuple(double(s.start), double(s.end), s.start - 1, s.end - 1));
+        EXPECT_EQ(std::make_pair(evolution().focusRevision, evolution().rowCount), std::make_pair(s.focus, s.rows));
         const int fitted = s.fitted == longest ? evolution().maxRevisionLength : s.fitted;
         EXPECT_EQ(lineStatistic->kind, evolutionView->layoutMode == modeNormal ? 2 : 1);
         EXPECT_EQ(lineStatistic->count(), fitted);
@@ -131,17 +121,10 @@ TEST_F(ControlCallbacksTest, BlockSortingRebuildsTheBlocksAndBoundsTheThreshold)
     EXPECT_EQ(blocksAboveSlider->value(), 2.0);
 }
 
-// Valuators and choices set their parameter; the blending ones rebake the
-// cushions at the next draw; the switches go on and off; reshuffling
-// rotates the author colours.
+// Blending sliders also rebake the cushions at the next draw; reshuffling rotates the author colours.
 TEST_F(ControlCallbacksTest, EveryControlReachesItsParameter)
 {
-    struct Setting {
-        Fl_Widget* control;
-        double value;
-        std::function<double()> parameter;
-        bool rebakes = false;
-    };
+    struct Setting { Fl_Widget* control; double value; std::function<double()> parameter; bool rebakes = false; };
     const Setting settings[] = {
         {versionDrawingChoice, 1, [] { return viewState->versionDrawing; }},
         {attributeChoice, 3, [] { return viewState->attributeIndex; }},
@@ -172,15 +155,9 @@ TEST_F(ControlCallbacksTest, EveryControlReachesItsParameter)
     }
     blendingRatioSlider->value(0.2);
 
-    struct Switch {
-        Fl_Button* check;
-        int* parameter;
-        int whenOn;
-    };
-    for (const Switch& s : {Switch{displayBlocksCheck, &viewState->displayBlocks, 1},
-                            Switch{balanceImageCheck, &viewState->balanceImage, 1},
-                            Switch{redistributeCheck, &viewState->redistributeSpace, 1},
-                            Switch{antiAliasingCheck, &viewState->antiAliasing, 1},
+    struct Switch { Fl_Button* check; int* parameter; int whenOn; };
+    for (const Switch& s : {Switch{displayBlocksCheck, &viewState->displayBlocks, 1}, Switch{balanceImageCheck, &viewState->balanceImage, 1},
+                            Switch{redistributeCheck, &viewState->redistributeSpace, 1}, Switch{antiAliasingCheck, &viewState->antiAliasing, 1},
                             Switch{focusPositionCheck, &viewState->focusPosition, 1},
                             Switch{syntaxHighlightingCheck, &viewState->syntaxHighlighting, 1},
                             Switch{geometryCushionsCheck, &viewState->cushionStrength, 2}})
@@ -193,11 +170,19 @@ TEST_F(ControlCallbacksTest, EveryControlReachesItsParameter)
 
     const auto original = identifierColours;
     reshuffleButton->do_callback();
-    EXPECT_EQ(identifierColours[0], original[1]);
-    EXPECT_EQ(identifierColours[8], original[0]);
-    EXPECT_NE(evolutionView->damage(), 0);
-    EXPECT_NE(codeView->damage(), 0);
+    EXPECT_EQ(std::make_pair(identifierColours[0], identifierColours[8]), std::make_pair(original[1], original[0]));
+    EXPECT_TRUE(evolutionView->damage() && codeView->damage());
     identifierColours = original;
+
+    for (Fl_Group* tab : {displayTab, blocksTab, enginesTab})
+        for (int i = 0; i < tab->children(); ++i) {
+            SCOPED_TRACE(tab->child(i)->label());
+            ASSERT_NE(tab->child(i)->tooltip(), nullptr);  // every control explains itself
+            EXPECT_NE(std::string(tab->child(i)->tooltip()), "");
+        }
+    for (const Fl_Widget* slider : std::vector<Fl_Widget*>{rangeStartSlider, rangeEndSlider, lineScrollSlider, revisionScrollSlider})
+        EXPECT_NE(slider->tooltip(), nullptr);
+    EXPECT_STRNE(rangeStartSlider->tooltip(), rangeEndSlider->tooltip());
 }
 
 TEST_F(ControlCallbacksTest, FontDifferenceStaysBelowTheHeight)
@@ -206,27 +191,21 @@ TEST_F(ControlCallbacksTest, FontDifferenceStaysBelowTheHeight)
     EXPECT_EQ(viewState->fontDifference, 12);
 
     choose(fontHeightSlider, 10);
-    EXPECT_EQ(viewState->fontHeight, 10);
-    EXPECT_EQ(viewState->fontDifference, 9);
-    EXPECT_EQ(fontDifferenceSlider->value(), 9.0);
-    EXPECT_EQ(fontDifferenceSlider->minimum(), 1.0);
-    EXPECT_EQ(fontDifferenceSlider->maximum(), 9.0);
+    EXPECT_EQ(std::make_pair(viewState->fontHeight, viewState->fontDifference), std::make_pair(10, 9));
+    EXPECT_EQ(std::make_tuple(fontDifferenceSlider->value(), fontDifferenceSlider->minimum(), fontDifferenceSlider->maximum()),
+              std::make_tuple(9.0, 1.0, 9.0));
     EXPECT_NE(codeView->damage(), 0);
 
     choose(fontWidthSlider, 6);
-    EXPECT_EQ(viewState->fontWidth, 6);
-    EXPECT_EQ(viewState->fontDifference, 9);
-    // The fonts are built at the code view's next draw, at the new size.
-    settleWindow();
+    EXPECT_EQ(std::make_pair(viewState->fontWidth, viewState->fontDifference), std::make_pair(6, 9));
+    settleWindow();  // the code view builds its fonts at the new size
     EXPECT_EQ(viewState->fontHeight, 10);
 
-    // A higher height widens the difference's range only; the reset leaves
-    // that range alone, so this also restores it for later tests.
+    // A higher height widens the difference's range only; the reset leaves that range, so restore it here.
     fontDifferenceSlider->value(2);
     fontWidthSlider->value(8);
     choose(fontHeightSlider, 15);
-    EXPECT_EQ(fontDifferenceSlider->maximum(), 14.0);
-    EXPECT_EQ(viewState->fontDifference, 2);
+    EXPECT_EQ(std::make_pair(fontDifferenceSlider->maximum(), viewState->fontDifference), std::make_pair(14.0, 2));
 }
 
 TEST_F(ControlCallbacksTest, RedistributingRecomputesTheInterpolatedHeights)
@@ -236,8 +215,7 @@ TEST_F(ControlCallbacksTest, RedistributingRecomputesTheInterpolatedHeights)
     const int rows = evolution().rowCount;
     const int column = evolution().focusRevision - 1;
     ASSERT_GE(column, 0);
-    // Redistributed, a column before the focus holds its rows' whole height;
-    // packed at the top, the shrunk rows leave some free.
+    // Redistributed, a column before the focus holds its rows' whole height; packed, the shrunk rows leave some free.
     auto columnHeight = [&] {
         float sum = 0;
         for (int row = 0; row < rows; ++row)
@@ -251,18 +229,4 @@ TEST_F(ControlCallbacksTest, RedistributingRecomputesTheInterpolatedHeights)
     EXPECT_LT(columnHeight(), static_cast<float>(rows) - 0.5f);
     EXPECT_NE(evolutionView->damage(), 0);
     redistributeCheck->value(1);
-}
-
-TEST_F(ControlCallbacksTest, EveryControlExplainsItself)
-{
-    for (Fl_Group* tab : {displayTab, blocksTab, enginesTab})
-        for (int i = 0; i < tab->children(); ++i) {
-            const Fl_Widget* control = tab->child(i);
-            SCOPED_TRACE(control->label());
-            ASSERT_NE(control->tooltip(), nullptr);
-            EXPECT_NE(std::string(control->tooltip()), "");
-        }
-    for (const Fl_Widget* slider : std::vector<Fl_Widget*>{rangeStartSlider, rangeEndSlider, lineScrollSlider, revisionScrollSlider})
-        EXPECT_NE(slider->tooltip(), nullptr);
-    EXPECT_STRNE(rangeStartSlider->tooltip(), rangeEndSlider->tooltip());
 }
