@@ -51,22 +51,18 @@ TEST_F(PointerHandlingTest, APointerMovedOverACellNamesItAndListsItsRevision)
     EXPECT_EQ(status.substr(0, 34), "Line:    14; Version:     2 Block ");
     EXPECT_TRUE(status.ends_with("  modified  2023-01-10T16:40:37 Read the text from a file named on the command line"))
         << status;
-    EXPECT_EQ(hoveredRow, modifiedRow);
-    EXPECT_EQ(hoveredRevision, modifiedRevision + 1);
-    EXPECT_EQ(viewState->hoverState, 0);
-    EXPECT_EQ(viewState->hoverKind, 3);
+    EXPECT_EQ(std::make_tuple(hoveredRow, hoveredRevision, viewState->hoverState, viewState->hoverKind),
+              std::make_tuple(modifiedRow, modifiedRevision + 1, 0, 3));
 
     const std::vector<std::string> lines = linesOf(codeListingText);
     const int h = listingHalfHeight(viewState->codeViewHeight, viewState->fontHeight);
-    ASSERT_EQ(static_cast<int>(lines.size()), 2 * h + 1);
+    ASSERT_EQ(std::make_pair(static_cast<int>(lines.size()), viewState->textLineCount), std::make_pair(2 * h + 1, 2 * h + 1));
     EXPECT_EQ(lines[h], linesOf(fileText(exampleDirectory() + "revisions/wordfreq.c.v1.2")).at(13));
-    EXPECT_EQ(viewState->textLineCount, 2 * h + 1);
 
     // Leaving the canvas empties the status bar and hides the listing.
     parkPointer();
     ASSERT_TRUE(waitUntil([] { return !pointerInCanvas; }));
-    EXPECT_EQ(statusText(), "");
-    EXPECT_EQ(viewState->hoverState, 10);
+    EXPECT_EQ(std::make_pair(statusText(), viewState->hoverState), std::make_pair(std::string(), 10));
 }
 
 TEST_F(PointerHandlingTest, OverNoCellOrAnAbsentOneTheStatusBarNamesTheCommitterOrNothing)
@@ -75,9 +71,8 @@ TEST_F(PointerHandlingTest, OverNoCellOrAnAbsentOneTheStatusBarNamesTheCommitter
     const Pixel belowStack = {modifiedCell().x, evolutionView->h() - 1};
     ASSERT_LT(static_cast<float>(belowStack.y) / viewState->lineSize, currentEvolution->maxRevisionLength);
     send(FL_MOVE, belowStack);
-    EXPECT_EQ(statusText(), " Author : hartley  2023-01-10T16:40:37 Read the text from a file named on the command line");
-    EXPECT_EQ(viewState->hoverState, 2);
-    EXPECT_EQ(hoveredRevision, 1);
+    EXPECT_EQ(std::make_tuple(statusText(), viewState->hoverState, hoveredRevision),
+              std::make_tuple(" Author : hartley  2023-01-10T16:40:37 Read the text from a file named on the command line", 2, 1));
     EXPECT_NE(codeListingText.find("Version committed by:"), std::string::npos);
     // Ctrl there locks nothing.
     send(FL_KEYDOWN, belowStack, FL_Control_R);
@@ -87,17 +82,13 @@ TEST_F(PointerHandlingTest, OverNoCellOrAnAbsentOneTheStatusBarNamesTheCommitter
     // Right of the last column nothing is named.
     viewState->versionSize = 10.0f;
     send(FL_MOVE, {300, 10});
-    EXPECT_EQ(statusText(), "");
-    EXPECT_EQ(viewState->hoverState, 2);
+    EXPECT_EQ(std::make_pair(statusText(), viewState->hoverState), std::make_pair(std::string(), 2));
 
     // Row 2 comes only in revision 7: its Horizontal cell in revision 1 is absent.
     evolutionView->layoutMode = modeHorizontal;
     send(FL_MOVE, {static_cast<int>(0.5f * viewState->versionSize), static_cast<int>(2.5f * viewState->lineSize)});
-    EXPECT_EQ(hoveredRow, 2);
-    EXPECT_EQ(hoveredRevision, 1);
-    EXPECT_EQ(viewState->hoverState, 1);
-    EXPECT_EQ(viewState->hoverKind, 2);
-    EXPECT_EQ(statusText(), "");
+    EXPECT_EQ(std::make_tuple(hoveredRow, hoveredRevision, viewState->hoverState, viewState->hoverKind, statusText()),
+              std::make_tuple(2, 1, 1, 2, std::string()));
     evolutionView->layoutMode = modeNormal;
 }
 
@@ -157,9 +148,8 @@ TEST_F(PointerHandlingTest, CtrlAndAMoveKeepThePointerOnTheRowOrInTheRevision)
         parkPointer();
         send(FL_MOVE, cell);
         send(FL_KEYDOWN, cell, FL_Control_L);
-        EXPECT_EQ(viewState->pointerMode, 1);
-        EXPECT_EQ(viewState->pointerRow, modifiedRow);
-        EXPECT_EQ(viewState->pointerRevision, modifiedRevision);
+        EXPECT_EQ(std::make_tuple(viewState->pointerMode, viewState->pointerRow, viewState->pointerRevision),
+                  std::make_tuple(1, modifiedRow, modifiedRevision));
         send(FL_MOVE, sideways ? Pixel{cell.x + 5, cell.y + 2} : Pixel{cell.x + 2, cell.y + 5});
         const int mode = sideways ? 2 : 3;
         EXPECT_EQ(viewState->pointerMode, mode);
@@ -167,8 +157,7 @@ TEST_F(PointerHandlingTest, CtrlAndAMoveKeepThePointerOnTheRowOrInTheRevision)
         const Pixel off = sideways ? Pixel{cell.x + column, cell.y + 20} : Pixel{cell.x + 3 * column, cell.y + 10};
         send(FL_MOVE, off);
         if (sideways) {
-            EXPECT_EQ(hoveredRow, modifiedRow);
-            EXPECT_EQ(hoveredRevision, modifiedRevision + 2);
+            EXPECT_EQ(std::make_pair(hoveredRow, hoveredRevision), std::make_pair(modifiedRow, modifiedRevision + 2));
         }
         const Pixel back = sideways ? Pixel{canvas.x + off.x, canvas.y + rowMiddle} : Pixel{canvas.x + cell.x, canvas.y + off.y};
         ASSERT_TRUE(waitUntil([&] { return pointerOnScreen().x == back.x && pointerOnScreen().y == back.y; }))
@@ -200,14 +189,12 @@ TEST_F(PointerHandlingTest, FTogglesFullScreenAndOtherKeysReachTheMenuShortcuts)
     EXPECT_TRUE(fullScreen);
     EXPECT_TRUE(waitUntil([] { return mainWindow->w() == Fl::w() && mainWindow->h() == Fl::h(); }))
         << mainWindow->w() << " x " << mainWindow->h();
-    EXPECT_EQ(savedWindowWidth, 650);
-    EXPECT_EQ(savedWindowHeight, 726);
+    EXPECT_EQ(std::make_pair(savedWindowWidth, savedWindowHeight), std::make_pair(650, 726));
 
     send(FL_KEYDOWN, {}, 'f');
     EXPECT_FALSE(fullScreen);
     EXPECT_TRUE(waitUntil([] { return mainWindow->w() == 650 && mainWindow->h() == 726 && mainWindow->visible(); }));
-    EXPECT_EQ(mainWindow->x(), x);
-    EXPECT_EQ(mainWindow->y(), y);
+    EXPECT_EQ(std::make_pair(mainWindow->x(), mainWindow->y()), std::make_pair(x, y));
     settleWindow();
     savedWindowX = builderX;  // where later tests expect the window to go back to
     savedWindowY = builderY;
