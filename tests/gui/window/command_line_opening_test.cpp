@@ -82,20 +82,14 @@ TEST_F(MainWindowTest, ARepositoryPathIsReadWhileTheWindowShowsProgressAndCanBeC
     CommandLine line;
     line.path = scratch.path() + "repo/f.c";
     line.layout = 1;
-    const auto entries = [&] {
-        std::error_code none;
-        int count = 0;
-        for (const auto& entry : std::filesystem::directory_iterator(cache + "/quillon", none))
-            count += !entry.path().empty();
-        return count;
-    };
+    std::error_code none;
+    const auto entries = [&] { return std::distance(std::filesystem::directory_iterator(cache + "/quillon", none), {}); };
 
     openInWindow(line);
     EXPECT_TRUE(extractionRunning());
     EXPECT_FALSE(statusDisplay->visible()) << "the progress bar takes the status bar's place";
     cancelExtraction();
-    EXPECT_FALSE(extractionRunning());
-    EXPECT_FALSE(viewState->loaded);
+    EXPECT_FALSE(extractionRunning() || viewState->loaded);
     EXPECT_NE(statusText().find("was cancelled"), std::string::npos) << statusText();
     EXPECT_EQ(entries(), 0) << "a cancelled extraction leaves no cache entry";
 

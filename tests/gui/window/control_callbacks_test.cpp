@@ -106,8 +106,7 @@ TEST_F(ControlCallbacksTest, BlockSortingRebuildsTheBlocksAndBoundsTheThreshold)
     EXPECT_EQ(blockSortIndex, 1);
     // Sorted by revisions, a block's level is its width in revisions less one.
     const int revisionLevel = evolution().maxBlockLevel;
-    EXPECT_LE(revisionLevel, 19);
-    EXPECT_NE(revisionLevel, lineLevel);
+    EXPECT_TRUE(revisionLevel <= 19 && revisionLevel != lineLevel) << revisionLevel;
     for (const EvolutionBlock& block : evolution().blocks)
         EXPECT_EQ(block.level, block.lastRevision - block.firstRevision);
     EXPECT_EQ(blocksAboveSlider->maximum(), revisionLevel);
@@ -116,13 +115,12 @@ TEST_F(ControlCallbacksTest, BlockSortingRebuildsTheBlocksAndBoundsTheThreshold)
     choose(blocksAboveSlider, 2);
     EXPECT_EQ(viewState->blocksAbove, 2);
     choose(blockSortingChoice, 0);
-    EXPECT_EQ(evolution().maxBlockLevel, lineLevel);
-    EXPECT_EQ(blocksAboveSlider->maximum(), lineLevel);
-    EXPECT_EQ(blocksAboveSlider->value(), 2.0);
+    EXPECT_EQ(std::make_tuple(evolution().maxBlockLevel, blocksAboveSlider->maximum(), blocksAboveSlider->value()),
+              std::make_tuple(lineLevel, double(lineLevel), 2.0));
 }
 
-// Blending sliders also rebake the cushions at the next draw; reshuffling rotates the author colours.
-TEST_F(ControlCallbacksTest, EveryControlReachesItsParameter)
+// Each control reaches its parameter and what follows from it: the blending sliders rebake the cushions.
+TEST_F(ControlCallbacksTest, EveryControlReachesItsParameterAndWhatFollows)
 {
     struct Setting { Fl_Widget* control; double value; std::function<double()> parameter; bool rebakes = false; };
     const Setting settings[] = {
@@ -155,6 +153,25 @@ TEST_F(ControlCallbacksTest, EveryControlReachesItsParameter)
     }
     blendingRatioSlider->value(0.2);
 
+    choose(fontDifferenceSlider, 12);  // the font difference stays below the height
+    EXPECT_EQ(viewState->fontDifference, 12);
+    choose(fontHeightSlider, 10);
+    EXPECT_EQ(std::make_pair(viewState->fontHeight, viewState->fontDifference), std::make_pair(10, 9));
+    EXPECT_EQ(std::make_tuple(fontDifferenceSlider->value(), fontDifferenceSlider->minimum(), fontDifferenceSlider->maximum()),
+              std::make_tuple(9.0, 1.0, 9.0));
+    EXPECT_NE(codeView->damage(), 0);
+
+    choose(fontWidthSlider, 6);
+    EXPECT_EQ(std::make_pair(viewState->fontWidth, viewState->fontDifference), std::make_pair(6, 9));
+    settleWindow();  // the code view builds its fonts at the new size
+    EXPECT_EQ(viewState->fontHeight, 10);
+
+    // A higher height widens the difference's range only; the reset leaves that range, so restore it here.
+    fontDifferenceSlider->value(2);
+    fontWidthSlider->value(8);
+    choose(fontHeightSlider, 15);
+    EXPECT_EQ(std::make_pair(fontDifferenceSlider->maximum(), viewState->fontDifference), std::make_pair(14.0, 2));
+
     struct Switch { Fl_Button* check; int* parameter; int whenOn; };
     for (const Switch& s : {Switch{displayBlocksCheck, &viewState->displayBlocks, 1}, Switch{balanceImageCheck, &viewState->balanceImage, 1},
                             Switch{redistributeCheck, &viewState->redistributeSpace, 1}, Switch{antiAliasingCheck, &viewState->antiAliasing, 1},
@@ -176,40 +193,13 @@ TEST_F(ControlCallbacksTest, EveryControlReachesItsParameter)
 
     for (Fl_Group* tab : {displayTab, blocksTab, enginesTab})
         for (int i = 0; i < tab->children(); ++i) {
-            SCOPED_TRACE(tab->child(i)->label());
-            ASSERT_NE(tab->child(i)->tooltip(), nullptr);  // every control explains itself
-            EXPECT_NE(std::string(tab->child(i)->tooltip()), "");
+            const char* tip = tab->child(i)->tooltip();  // every control explains itself
+            EXPECT_TRUE(tip && *tip) << tab->child(i)->label();
         }
     for (const Fl_Widget* slider : std::vector<Fl_Widget*>{rangeStartSlider, rangeEndSlider, lineScrollSlider, revisionScrollSlider})
         EXPECT_NE(slider->tooltip(), nullptr);
     EXPECT_STRNE(rangeStartSlider->tooltip(), rangeEndSlider->tooltip());
-}
 
-TEST_F(ControlCallbacksTest, FontDifferenceStaysBelowTheHeight)
-{
-    choose(fontDifferenceSlider, 12);
-    EXPECT_EQ(viewState->fontDifference, 12);
-
-    choose(fontHeightSlider, 10);
-    EXPECT_EQ(std::make_pair(viewState->fontHeight, viewState->fontDifference), std::make_pair(10, 9));
-    EXPECT_EQ(std::make_tuple(fontDifferenceSlider->value(), fontDifferenceSlider->minimum(), fontDifferenceSlider->maximum()),
-              std::make_tuple(9.0, 1.0, 9.0));
-    EXPECT_NE(codeView->damage(), 0);
-
-    choose(fontWidthSlider, 6);
-    EXPECT_EQ(std::make_pair(viewState->fontWidth, viewState->fontDifference), std::make_pair(6, 9));
-    settleWindow();  // the code view builds its fonts at the new size
-    EXPECT_EQ(viewState->fontHeight, 10);
-
-    // A higher height widens the difference's range only; the reset leaves that range, so restore it here.
-    fontDifferenceSlider->value(2);
-    fontWidthSlider->value(8);
-    choose(fontHeightSlider, 15);
-    EXPECT_EQ(std::make_pair(fontDifferenceSlider->maximum(), viewState->fontDifference), std::make_pair(14.0, 2));
-}
-
-TEST_F(ControlCallbacksTest, RedistributingRecomputesTheInterpolatedHeights)
-{
     choose(viewModeChoice, modeInterpolated);
     settleWindow();
     const int rows = evolution().rowCount;
