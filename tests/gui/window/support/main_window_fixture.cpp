@@ -40,8 +40,7 @@ void MainWindowTest::SetUp()
     blockSortIndex = 0;
     // Closing leaves the line statistic's kind as the last layout set it.
     lineStatistic->kind = 2;
-    ASSERT_EQ(mainWindow->w(), 650);
-    ASSERT_EQ(mainWindow->h(), 726);
+    ASSERT_EQ(std::make_pair(mainWindow->w(), mainWindow->h()), std::make_pair(650, 726));
 }
 
 void ExampleOpenTest::SetUp()
@@ -49,8 +48,7 @@ void ExampleOpenTest::SetUp()
     MainWindowTest::SetUp();
     openEvolution(examplePath());
     settleWindow();
-    ASSERT_TRUE(viewState->loaded);
-    ASSERT_EQ(currentEvolution->columnCount, 20);
+    ASSERT_TRUE(viewState->loaded && currentEvolution->columnCount == 20);
 }
 
 void MainWindowTest::TearDown()
@@ -59,15 +57,8 @@ void MainWindowTest::TearDown()
     settleWindow();
 }
 
-std::string exampleDirectory()
-{
-    return QUILLON_SOURCE_DIR "/examples/wordfreq/";
-}
-
-std::string examplePath()
-{
-    return exampleDirectory() + "wordfreq.c_cvs";
-}
+std::string exampleDirectory() { return QUILLON_SOURCE_DIR "/examples/wordfreq/"; }
+std::string examplePath() { return exampleDirectory() + "wordfreq.c_cvs"; }
 
 std::string fileText(const std::string& path)
 {
@@ -83,11 +74,7 @@ std::string writeOpenableEvolution(const TempDirectory& directory, const Evoluti
     return directory.path() + writeEvolution(directory, sketch);
 }
 
-std::string windowTitle()
-{
-    const char* title = mainWindow->label();
-    return title ? title : "";
-}
+std::string windowTitle() { return mainWindow->label() ? mainWindow->label() : ""; }
 
 std::string statusText()
 {

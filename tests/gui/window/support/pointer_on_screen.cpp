@@ -48,15 +48,3 @@ void parkPointer()
     XSync(fl_display, False);
     settleWindow();
 }
-
-void ExampleUnderPointerTest::SetUp()
-{
-    parkPointer();
-    ExampleOpenTest::SetUp();
-}
-
-void ExampleUnderPointerTest::TearDown()
-{
-    parkPointer();
-    MainWindowTest::TearDown();
-}

@@ -1,13 +1,9 @@
 #pragma once
-// The real pointer over the main window's canvas, moved through the X test
-// extension and read back from the X server.
+// The real pointer over the canvas, moved through the X test extension and read back from the X server.
 
 #include "support/main_window_fixture.h"
 
-struct Pixel {
-    int x = 0;
-    int y = 0;
-};
+struct Pixel { int x = 0, y = 0; };
 
 // Lets the toolkit handle what the X server sends until `done` holds or a few seconds pass.
 bool waitUntil(const std::function<bool()>& done);
@@ -23,6 +19,6 @@ void parkPointer();
 // The bundled example open, the pointer parked off the window around each test.
 class ExampleUnderPointerTest : public ExampleOpenTest {
 protected:
-    void SetUp() override;
-    void TearDown() override;
+    void SetUp() override { parkPointer(); ExampleOpenTest::SetUp(); }
+    void TearDown() override { parkPointer(); ExampleOpenTest::TearDown(); }
 };
