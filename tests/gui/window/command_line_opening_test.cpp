@@ -1,7 +1,4 @@
-// What the command line opens in the window: a picture exported without a
-// display against the window's own canvas, drawn with the same evolution and
-// settings; and a repository path read on a worker thread while the window
-// shows its progress, cancelled or seen through.
+// What the command line opens: exported pictures against the window's canvas; repositories read with progress.
 
 #include "support/main_window_fixture.h"
 
@@ -49,8 +46,7 @@ TEST_F(MainWindowTest, ExportedPicturesMatchTheWindowsCanvas)
         settleWindow();
         const RgbPicture window = fromTop(drawCanvas());
 
-        // Drawn off-screen or by the program without a display, at most half
-        // a percent of the pixels differ.
+        // Drawn off-screen or by the program without a display, at most half a percent of the pixels differ.
         RgbPicture offscreen;
         ASSERT_TRUE(drawOffscreen(window.width, window.height, [] { evolutionView->draw(); }, offscreen, error))
             << error;

@@ -1,5 +1,4 @@
-// The controls' callbacks fired on the real window's widgets with the bundled
-// example open: each changes its parameter, and what depends on it follows.
+// The controls' callbacks fired on the real window's widgets with the bundled example open.
 
 #include "support/main_window_fixture.h"
 

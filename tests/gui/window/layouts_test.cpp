@@ -1,6 +1,4 @@
-// The three layouts as the user meets them in the real window: the view
-// mode chosen on its control draws that layout, and the pointer moved over
-// one of the layout's cells names the cell's line and revision.
+// The three layouts as the user meets them: chosen on the control, drawn, and named under the pointer.
 
 #include "support/pointer_on_screen.h"
 
@@ -20,10 +18,7 @@ struct PointedCell {
     Pixel at;
 };
 
-// A pixel surely inside a present row's cell: mid-column, strictly between
-// the row's top edge and the next row's at both column edges (Interpolated
-// edges slope). Rows with absent rows above, where the layouts differ, are
-// searched from mid-grid, away from the first rows that all layouts draw alike.
+// A pixel surely inside a cell where the layouts differ: below absent rows, inside edges that may slope.
 PointedCell cellToPoint(const EvolutionFile& e, int layout)
 {
     const ViewState& v = *viewState;
@@ -52,9 +47,7 @@ PointedCell cellToPoint(const EvolutionFile& e, int layout)
     return {};
 }
 
-// The layouts' pixels are checked against a model in the canvas tests; here
-// the light blue focus marker over the focused column's edge, drawn only
-// with a focus, tells that the window draws the layout the control chose.
+// The canvas tests check the layouts' pixels; here the focus marker shows which layout is drawn.
 TEST_F(ExampleUnderPointerTest, EachViewModeDrawsItsLayoutAndNamesTheCellUnderThePointer)
 {
     choose(attributeChoice, schemeEvolution);
@@ -82,8 +75,7 @@ TEST_F(ExampleUnderPointerTest, EachViewModeDrawsItsLayoutAndNamesTheCellUnderTh
                 << "at " << markerX << ", " << y;
         }
 
-        // Every line of the example is a row in each layout, so a row's line
-        // number in a revision is its place among the present rows.
+        // Every line is a row here, so a row's line number in a revision is its place among the present rows.
         ASSERT_EQ(e.rowCount, e.lineCount);
         const PointedCell cell = cellToPoint(e, l.mode);
         ASSERT_TRUE(cell.found) << "no present cell two pixels high, rows " << viewState->lineSize << " pixels high";

@@ -1,6 +1,4 @@
-// Keys pressed into an open drop-down list or menu bar menu after the
-// pointer has left it: the program lives on, the menu closes, at the latest
-// on Escape, having chosen nothing, and the backward keys still step back.
+// Keys into an open list or menu the pointer has left: nothing is chosen and the backward keys step back.
 #include "support/pointer_on_screen.h"
 
 #include <FL/Fl_Tabs.H>
@@ -25,8 +23,7 @@ void tap(KeySym key)
         XTestFakeKeyEvent(fl_display, keyCode, down, CurrentTime);
 }
 
-// Steps inside the menu's own event loop (the toolkit flushes after each).
-// Escape only while a menu is open: anywhere else it closes the main window.
+// Steps inside the menu's own event loop; Escape only while a menu is open, elsewhere it closes the window.
 void step(void* data)
 {
     auto& s = *static_cast<Script*>(data);

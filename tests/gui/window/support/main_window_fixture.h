@@ -1,7 +1,6 @@
 #pragma once
-// Tests of the program's window, built once per process as start-up builds
-// it; every test starts with nothing loaded, the block sorting at "Lines"
-// and the window at its first size. Included before any X header.
+// The window built once per process as start-up builds it; each test starts with nothing loaded.
+// Included before any X header, whose macros clash with these.
 
 #include <gtest/gtest.h>
 
