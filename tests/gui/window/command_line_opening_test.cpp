@@ -19,10 +19,9 @@ RgbPicture fromTop(const Frame& frame)
     RgbPicture picture{frame.width, frame.height, {}};
     for (int y = 0; y < frame.height; ++y)
         for (int x = 0; x < frame.width; ++x) {
-            const Rgba pixel = frame.fromTop(x, y);
-            picture.rgb.insert(picture.rgb.end(), {static_cast<unsigned char>(pixel.red),
-                                                   static_cast<unsigned char>(pixel.green),
-                                                   static_cast<unsigned char>(pixel.blue)});
+            const Rgba p = frame.fromTop(x, y);
+            for (int channel : {p.red, p.green, p.blue})
+                picture.rgb.push_back(static_cast<unsigned char>(channel));
         }
     return picture;
 }

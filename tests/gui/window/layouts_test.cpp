@@ -11,12 +11,7 @@
 
 namespace {
 
-struct PointedCell {
-    bool found = false;
-    int row = 0;
-    int revision = 0;
-    Pixel at;
-};
+struct PointedCell { bool found = false; int row = 0, revision = 0; Pixel at; };
 
 // A pixel surely inside a cell where the layouts differ: below absent rows, inside edges that may slope.
 PointedCell cellToPoint(const EvolutionFile& e, int layout)
@@ -54,9 +49,7 @@ TEST_F(ExampleUnderPointerTest, EachViewModeDrawsItsLayoutAndNamesTheCellUnderTh
     settleWindow();
     ASSERT_EQ(viewState->attributeIndex, schemeEvolution);
     const EvolutionFile& e = *currentEvolution;
-    struct Layout {
-        int mode, focus;
-    };
+    struct Layout { int mode, focus; };
     for (const Layout& l : {Layout{modeHorizontal, -1}, Layout{modeInterpolated, e.columnCount / 2}, Layout{modeNormal, -1}}) {
         SCOPED_TRACE(testing::Message() << "layout " << l.mode);
         choose(viewModeChoice, l.mode);
@@ -65,8 +58,7 @@ TEST_F(ExampleUnderPointerTest, EachViewModeDrawsItsLayoutAndNamesTheCellUnderTh
         ASSERT_TRUE(waitUntil([] { return evolutionView->visible() && evolutionView->valid(); }));
         EXPECT_EQ(e.focusRevision, l.focus);
         const int markerX = static_cast<int>(static_cast<float>(e.columnCount / 2) * viewState->versionSize - viewState->scrollX);
-        ASSERT_GE(markerX, 0);
-        ASSERT_LT(markerX, viewState->viewWidth);
+        ASSERT_TRUE(markerX >= 0 && markerX < viewState->viewWidth) << markerX;
         const Frame frame = drawCanvas();
         for (int y : {frame.height / 4, frame.height / 2, frame.height * 3 / 4}) {
             const Rgba p = frame.fromTop(markerX, y);

@@ -82,75 +82,8 @@ TEST_F(MainWindowTest, FailedOpenReportsAndLeavesNothingLoaded)
     EXPECT_EQ(windowTitle(), "Quillon : wordfreq.c");
 }
 
-// Open, the controls span the example; settings items and a cancelled chooser change nothing.
-TEST_F(MainWindowTest, OpeningAndClosingGiveTheirLooks)
-{
-    expectLoadedLook(false);
-    openEvolution(examplePath());
-    ASSERT_TRUE(viewState->loaded);
-    expectLoadedLook(true);
-    const EvolutionFile& e = *currentEvolution;
-    const int n = e.columnCount;
-    for (MarkedSlider* slider : {rangeStartSlider, rangeEndSlider}) {
-        EXPECT_EQ(std::make_pair(slider->minimum(), slider->maximum()), std::make_pair(1.0, double(n)));
-        EXPECT_EQ(slider->markCount, n);
-    }
-    EXPECT_EQ(std::make_pair(rangeStartSlider->value(), rangeEndSlider->value()), std::make_pair(1.0, double(n)));
-    EXPECT_EQ(std::make_tuple(lineScrollSlider->maximum(), revisionScrollSlider->maximum(), blocksAboveSlider->maximum()),
-              std::make_tuple(double(e.maxRevisionLength), double(n), double(e.maxBlockLevel)));
-    EXPECT_EQ(viewState->blocksAbove, e.maxBlockLevel);
-    EXPECT_EQ(evolutionView->layoutMode, modeNormal);  // fitted to the canvas, unscrolled
-    EXPECT_FLOAT_EQ(viewState->versionSize, static_cast<float>(viewState->viewWidth) / n);
-    EXPECT_FLOAT_EQ(viewState->lineSize, static_cast<float>(viewState->viewHeight) / e.maxRevisionLength);
-    EXPECT_EQ(std::make_pair(viewState->scrollX, viewState->scrollY), std::make_pair(0.0f, 0.0f));
-    EXPECT_EQ(std::make_pair(lineStatistic->count(), revisionLineCount->count()), std::make_pair(e.maxRevisionLength, n));
-
-    for (const char* path : {"Settings/Load ...", "Settings/Reset", "Settings/Save"}) {
-        const Fl_Menu_Item* item = menuBar->find_item(path);
-        ASSERT_NE(item, nullptr) << path;
-        menuBar->picked(item);
-    }
-    int attempts = 100;
-    Fl::add_timeout(0.05, cancelChooser, &attempts);
-    chooseAndOpen();
-    Fl::remove_timeout(cancelChooser, &attempts);
-    EXPECT_GT(attempts, 0) << "the chooser never showed its Cancel button";
-    expectLoadedLook(true);
-    EXPECT_EQ(currentModuleName, "wordfreq.c");
-
-    for (LegendStack* stack : {lineLegendStack, revisionLegendStack}) {
-        const int legends = stack->children() - LegendStack::firstLegendChild;
-        for (int step = 1; step <= 2 * legends; ++step) {
-            stack->child(step <= legends ? 1 : 0)->do_callback();
-            const int shown = step <= legends ? step % legends : (3 * legends - step) % legends;
-            for (int k = 0; k < legends; ++k)
-                EXPECT_EQ(stack->child(LegendStack::firstLegendChild + k)->visible() != 0, k == shown) << step;
-        }
-    }
-
-    // The tile border dragged up: the canvas, its companions, its rows and their legends follow.
-    const float lineSize = viewState->lineSize;
-    mainTile->position(0, 550, 0, 450);
-    settleWindow();
-    EXPECT_EQ(std::make_tuple(evolutionView->h(), viewState->viewHeight, codeView->h(), lineScrollSlider->h(),
-                              lineLegendStack->h(), lineLegend->h(), revisionLegendStack->y() - evolutionView->y()),
-              std::make_tuple(370, 370, 245, 370, 390, 370, 370));
-    EXPECT_FLOAT_EQ(viewState->lineSize, lineSize * 370.0f / 470.0f);
-    EXPECT_FLOAT_EQ(lineLegend->offset, 370.0f + viewState->scrollY);
-    EXPECT_FLOAT_EQ(lineLegend->scale, viewState->lineSize);
-    mainTile->position(0, 450, 0, 550);
-    settleWindow();
-    EXPECT_EQ(evolutionView->h(), 470);
-
-    menuBar->picked(menuBar->find_item("File/Close"));
-    EXPECT_FALSE(viewState->loaded);
-    closeEvolution();
-    expectLoadedLook(false);
-    EXPECT_EQ(rangeEndSlider->value(), rangeEndSlider->maximum());
-}
-
-// Reopened or closed, every control shows its parameter, reset but for the user's zoom and sorting.
-TEST_F(MainWindowTest, ReopeningAndClosingResetWhatTheUserChose)
+// Open, the controls span the example and a cancelled chooser changes nothing; reopened or closed, it resets.
+TEST_F(MainWindowTest, OpeningReopeningAndClosingGiveTheirLooks)
 {
     const std::vector<std::pair<std::function<double()>, std::function<double()>>> shown = {
         {[] { return scrollSpeedSlider->value(); }, [] { return double(scrollSpeed); }},
@@ -192,8 +125,64 @@ TEST_F(MainWindowTest, ReopeningAndClosingResetWhatTheUserChose)
         viewState->displayBlocks = 1;
         viewState->scrollY = 40.0f;
     };
+    expectLoadedLook(false);
     openEvolution(examplePath());
     ASSERT_TRUE(viewState->loaded);
+    expectLoadedLook(true);
+    const EvolutionFile& e = *currentEvolution;
+    const int n = e.columnCount;
+    for (MarkedSlider* slider : {rangeStartSlider, rangeEndSlider}) {
+        EXPECT_EQ(std::make_pair(slider->minimum(), slider->maximum()), std::make_pair(1.0, double(n)));
+        EXPECT_EQ(slider->markCount, n);
+    }
+    EXPECT_EQ(std::make_pair(rangeStartSlider->value(), rangeEndSlider->value()), std::make_pair(1.0, double(n)));
+    EXPECT_EQ(std::make_tuple(lineScrollSlider->maximum(), revisionScrollSlider->maximum(), blocksAboveSlider->maximum()),
+              std::make_tuple(double(e.maxRevisionLength), double(n), double(e.maxBlockLevel)));
+    EXPECT_EQ(viewState->blocksAbove, e.maxBlockLevel);
+    EXPECT_EQ(evolutionView->layoutMode, modeNormal);  // fitted to the canvas, unscrolled
+    EXPECT_FLOAT_EQ(viewState->versionSize, static_cast<float>(viewState->viewWidth) / n);
+    EXPECT_FLOAT_EQ(viewState->lineSize, static_cast<float>(viewState->viewHeight) / e.maxRevisionLength);
+    EXPECT_EQ(std::make_pair(viewState->scrollX, viewState->scrollY), std::make_pair(0.0f, 0.0f));
+    EXPECT_EQ(std::make_pair(lineStatistic->count(), revisionLineCount->count()), std::make_pair(e.maxRevisionLength, n));
+
+    for (const char* path : {"Settings/Load ...", "Settings/Reset", "Settings/Save"}) {
+        const Fl_Menu_Item* item = menuBar->find_item(path);
+        ASSERT_NE(item, nullptr) << path;
+        menuBar->picked(item);
+    }
+    int attempts = 100;
+    Fl::add_timeout(0.05, cancelChooser, &attempts);
+    chooseAndOpen();
+    Fl::remove_timeout(cancelChooser, &attempts);
+    EXPECT_GT(attempts, 0) << "the chooser never showed its Cancel button";
+    expectLoadedLook(true);
+    EXPECT_EQ(currentModuleName, "wordfreq.c");
+
+    for (LegendStack* stack : {lineLegendStack, revisionLegendStack}) {
+        const int legends = stack->children() - LegendStack::firstLegendChild;
+        for (int step = 1; step <= 2 * legends; ++step) {
+            stack->child(step <= legends ? 1 : 0)->do_callback();
+            const int visible = step <= legends ? step % legends : (3 * legends - step) % legends;
+            for (int k = 0; k < legends; ++k)
+                EXPECT_EQ(stack->child(LegendStack::firstLegendChild + k)->visible() != 0, k == visible) << step;
+        }
+    }
+
+    // The tile border dragged up: the canvas, its companions, its rows and their legends follow.
+    const float lineSize = viewState->lineSize;
+    mainTile->position(0, 550, 0, 450);
+    settleWindow();
+    EXPECT_EQ(std::make_tuple(evolutionView->h(), viewState->viewHeight, codeView->h(), lineScrollSlider->h(),
+                              lineLegendStack->h(), lineLegend->h(), revisionLegendStack->y() - evolutionView->y()),
+              std::make_tuple(370, 370, 245, 370, 390, 370, 370));
+    EXPECT_FLOAT_EQ(viewState->lineSize, lineSize * 370.0f / 470.0f);
+    EXPECT_FLOAT_EQ(lineLegend->offset, 370.0f + viewState->scrollY);
+    EXPECT_FLOAT_EQ(lineLegend->scale, viewState->lineSize);
+    mainTile->position(0, 450, 0, 550);
+    settleWindow();
+    EXPECT_EQ(evolutionView->h(), 470);
+
+    // Reopened or closed, every control shows its parameter, reset but for the user's zoom and sorting.
     userChooses();
 
     TempDirectory directory;
@@ -225,6 +214,11 @@ TEST_F(MainWindowTest, ReopeningAndClosingResetWhatTheUserChose)
     EXPECT_EQ(corners(*currentEvolution), corners(*expected));
 
     userChooses();
+    menuBar->picked(menuBar->find_item("File/Close"));
+    EXPECT_FALSE(viewState->loaded);
     closeEvolution();
+    expectLoadedLook(false);
+    EXPECT_EQ(rangeEndSlider->value(), rangeEndSlider->maximum());
     expectShown();
 }
+
