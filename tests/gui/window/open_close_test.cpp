@@ -186,12 +186,10 @@ TEST_F(MainWindowTest, OpeningReopeningAndClosingGiveTheirLooks)
     userChooses();
 
     TempDirectory directory;
-    EvolutionSketch sketch;
-    sketch.module = "small.c";
-    sketch.statuses = {"XXXX", "X-XX", ">XXX", "XXDD", "XXXX"};
-    sketch.authors = {"ann", "bob", "ann", "cy"};
-    sketch.texts = {"a\nc\nd\ne\n", "a\nc\nd\ne\n", "a\nb\nc\ne\n", "a\nb\nc\ne\n"};
-    sketch.grammar = fileText(exampleDirectory() + "grammar.dat");
+    const EvolutionSketch sketch{.module = "small.c", .statuses = {"XXXX", "X-XX", ">XXX", "XXDD", "XXXX"},
+                                 .authors = {"ann", "bob", "ann", "cy"},
+                                 .texts = {"a\nc\nd\ne\n", "a\nc\nd\ne\n", "a\nb\nc\ne\n", "a\nb\nc\ne\n"},
+                                 .grammar = fileText(exampleDirectory() + "grammar.dat")};
     openEvolution(writeOpenableEvolution(directory, sketch));
     ASSERT_TRUE(viewState->loaded);
     EXPECT_EQ(std::make_tuple(currentModuleName, currentDirectory, windowTitle()),

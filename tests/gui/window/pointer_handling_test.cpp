@@ -142,7 +142,7 @@ TEST_F(PointerHandlingTest, CtrlAndAMoveKeepThePointerOnTheRowOrInTheRevision)
     const int column = static_cast<int>(viewState->versionSize);
     const float lineSize = viewState->lineSize;
     const int rowTop = static_cast<int>(rowsAboveModified * lineSize);
-    const int rowMiddle = lineSize > 2.0f ? static_cast<int>(static_cast<float>(rowTop) + lineSize * 0.5f) : rowTop;
+    const int rowMiddle = static_cast<int>(static_cast<float>(rowTop) + (lineSize > 2.0f ? lineSize * 0.5f : 0.0f));
     for (const bool sideways : {true, false}) {
         SCOPED_TRACE(sideways ? "sideways" : "downward");
         parkPointer();

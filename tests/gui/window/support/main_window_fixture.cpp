@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <memory>
 #include <sstream>
 
 #include "ui/main_window.h"
@@ -78,8 +79,6 @@ std::string windowTitle() { return mainWindow->label() ? mainWindow->label() : "
 
 std::string statusText()
 {
-    char* text = statusBuffer->text();
-    std::string copy = text;
-    std::free(text);
-    return copy;
+    const std::unique_ptr<char, decltype(&std::free)> text(statusBuffer->text(), &std::free);
+    return text.get();
 }
