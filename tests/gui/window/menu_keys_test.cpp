@@ -41,8 +41,7 @@ void step(void* data)
 
 TEST_F(ExampleUnderPointerTest, KeysIntoAnOpenListOffThePointerChooseNothingAndStillStepBack)
 {
-    Fl_Widget* const lists[] = {versionDrawingChoice, blockSortingChoice, viewModeChoice, attributeChoice, menuBar,
-                                menuBar};
+    Fl_Widget* const lists[] = {versionDrawingChoice, blockSortingChoice, viewModeChoice, attributeChoice, menuBar, menuBar};
     Fl_Group* const tabs[] = {displayTab, blocksTab, enginesTab, enginesTab, displayTab, displayTab};
     const std::vector<KeySym> scripts[] = {{XK_BackSpace}, {XK_Tab}, {XK_Down, XK_Down, XK_BackSpace, XK_Down, XK_Return},
                                            {XK_Down, XK_Down, XK_Tab, XK_Down, XK_Return}};

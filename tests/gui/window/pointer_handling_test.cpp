@@ -183,8 +183,7 @@ TEST_F(PointerHandlingTest, CtrlAndAMoveKeepThePointerOnTheRowOrInTheRevision)
 
 TEST_F(PointerHandlingTest, FTogglesFullScreenAndOtherKeysReachTheMenuShortcuts)
 {
-    const int x = mainWindow->x(), y = mainWindow->y();
-    const int builderX = savedWindowX, builderY = savedWindowY;
+    const int x = mainWindow->x(), y = mainWindow->y(), builderX = savedWindowX, builderY = savedWindowY;
     send(FL_KEYDOWN, {}, 'f');
     EXPECT_TRUE(fullScreen);
     EXPECT_TRUE(waitUntil([] { return mainWindow->w() == Fl::w() && mainWindow->h() == Fl::h(); }))

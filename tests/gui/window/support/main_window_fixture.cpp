@@ -52,11 +52,7 @@ void ExampleOpenTest::SetUp()
     ASSERT_TRUE(viewState->loaded && currentEvolution->columnCount == 20);
 }
 
-void MainWindowTest::TearDown()
-{
-    closeEvolution();
-    settleWindow();
-}
+void MainWindowTest::TearDown() { closeEvolution(); settleWindow(); }
 
 std::string exampleDirectory() { return QUILLON_SOURCE_DIR "/examples/wordfreq/"; }
 std::string examplePath() { return exampleDirectory() + "wordfreq.c_cvs"; }

@@ -21,8 +21,7 @@ Pixel canvasOnScreen()
 {
     Window child = 0;
     int x = 0, y = 0;
-    XTranslateCoordinates(fl_display, fl_xid(evolutionView), RootWindow(fl_display, fl_screen), 0, 0, &x, &y,
-                          &child);
+    XTranslateCoordinates(fl_display, fl_xid(evolutionView), RootWindow(fl_display, fl_screen), 0, 0, &x, &y, &child);
     return {x, y};
 }
 
