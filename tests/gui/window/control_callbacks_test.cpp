@@ -26,7 +26,8 @@ protected:
         EXPECT_FLOAT_EQ(viewState->lineSize, 470.0f / static_cast<float>(rows));
         EXPECT_FLOAT_EQ(static_cast<float>(lineSizeSlider->value()), viewState->lineSize);
         EXPECT_FLOAT_EQ(viewState->versionSize, 20.0f);
-        EXPECT_EQ(std::make_tuple(lineScrollSlider->maximum(), lineScrollSlider->value(), viewState->scrollX, viewState->scrollY),
+        EXPECT_EQ(std::make_tuple(lineScrollSlider->maximum(), lineScrollSlider->value(), viewState->scrollX,
+                                  viewState->scrollY),
                   std::make_tuple(double(rows), 0.0, 0.0f, 0.0f));
         EXPECT_TRUE(rangeStartSlider->visible() && rangeEndSlider->visible());
     }
@@ -40,7 +41,6 @@ TEST_F(ControlCallbacksTest, ViewModesAndTheRangeSetTheFocusTheRowsAndTheFit)
     const int all = linesInRange(0, 19);
     ASSERT_GT(all, evolution().maxRevisionLength);
     const auto range = [](MarkedSlider* slider, int value) { return [=] { choose(slider, value); }; };
-    const auto mode = [](int layout) { return [=] { choose(viewModeChoice, layout); }; };
     // A column zoom hides the range sliders; fits and changes of layout or range show them again.
     const auto zoomed = [](Fl_Valuator* slider, double size, Fl_Button* fit) {
         return [=] {
@@ -60,13 +60,17 @@ TEST_F(ControlCallbacksTest, ViewModesAndTheRangeSetTheFocusTheRowsAndTheFit)
         {"start back", range(rangeStartSlider, 5), 5, 12, -1, linesInRange(4, 11)},
         {"end before the start stops there", range(rangeEndSlider, 3), 5, 5, -1, linesInRange(4, 4)},
         {"Horizontal keeps a focus the user chose",
-         [] { openEvolution(examplePath()); currentEvolution->setFocusRevision(modeNormal, 4); choose(viewModeChoice, modeHorizontal); },
+         [] {
+             openEvolution(examplePath());
+             currentEvolution->setFocusRevision(modeNormal, 4);
+             choose(viewModeChoice, modeHorizontal);
+         },
          1, 20, 4, linesInRange(4, 4)},
         {"Interpolated focuses the middle, and shows the range sliders a zoom hid",
          [] { openEvolution(examplePath()); choose(versionSizeSlider, 30); choose(viewModeChoice, modeInterpolated); },
          1, 20, 10, all},
-        {"Normal drops the middle focus Interpolated chose", mode(modeNormal), 1, 20, -1, all},
-        {"Interpolated again", mode(modeInterpolated), 1, 20, 10, all},
+        {"Normal drops the middle focus Interpolated chose", [] { choose(viewModeChoice, modeNormal); }, 1, 20, -1, all},
+        {"Interpolated again", [] { choose(viewModeChoice, modeInterpolated); }, 1, 20, 10, all},
         {"a narrower range keeps the focus in it", range(rangeEndSlider, 8), 1, 8, 7, linesInRange(0, 7)},
         {"start up to the focus", range(rangeStartSlider, 6), 6, 8, 7, linesInRange(5, 7)},
         {"one revision is focused", range(rangeStartSlider, 8), 8, 8, 7, linesInRange(7, 7)},
@@ -134,8 +138,7 @@ TEST_F(ControlCallbacksTest, EveryControlReachesItsParameterAndWhatFollows)
             choose(static_cast<Fl_Valuator*>(s.control), s.value);
         EXPECT_FLOAT_EQ(static_cast<float>(s.parameter()), static_cast<float>(s.value));
         if (s.rebakes) {
-            EXPECT_TRUE(colourTextureRebuildScheduled());
-            EXPECT_NE(evolutionView->damage(), 0);
+            EXPECT_TRUE(colourTextureRebuildScheduled() && evolutionView->damage());
             settleWindow();
             EXPECT_FALSE(colourTextureRebuildScheduled());
             EXPECT_NE(colourTextureNames, textures);
@@ -163,11 +166,12 @@ TEST_F(ControlCallbacksTest, EveryControlReachesItsParameterAndWhatFollows)
     EXPECT_EQ(std::make_pair(fontDifferenceSlider->maximum(), viewState->fontDifference), std::make_pair(14.0, 2));
 
     struct Switch { Fl_Button* check; int* parameter; int whenOn; };
-    for (const Switch& s : {Switch{displayBlocksCheck, &viewState->displayBlocks, 1}, Switch{balanceImageCheck, &viewState->balanceImage, 1},
-                            Switch{redistributeCheck, &viewState->redistributeSpace, 1}, Switch{antiAliasingCheck, &viewState->antiAliasing, 1},
-                            Switch{focusPositionCheck, &viewState->focusPosition, 1},
-                            Switch{syntaxHighlightingCheck, &viewState->syntaxHighlighting, 1},
-                            Switch{geometryCushionsCheck, &viewState->cushionStrength, 2}})
+    const Switch switches[] = {
+        {displayBlocksCheck, &viewState->displayBlocks, 1}, {balanceImageCheck, &viewState->balanceImage, 1},
+        {redistributeCheck, &viewState->redistributeSpace, 1}, {antiAliasingCheck, &viewState->antiAliasing, 1},
+        {focusPositionCheck, &viewState->focusPosition, 1}, {syntaxHighlightingCheck, &viewState->syntaxHighlighting, 1},
+        {geometryCushionsCheck, &viewState->cushionStrength, 2}};
+    for (const Switch& s : switches)
         for (int flip = 0; flip < 2; ++flip) {
             SCOPED_TRACE(s.check->label());
             choose(s.check, !s.check->value());
@@ -192,8 +196,7 @@ TEST_F(ControlCallbacksTest, EveryControlReachesItsParameterAndWhatFollows)
 
     choose(viewModeChoice, modeInterpolated);
     settleWindow();
-    const int rows = evolution().rowCount;
-    const int column = evolution().focusRevision - 1;
+    const int rows = evolution().rowCount, column = evolution().focusRevision - 1;
     ASSERT_GE(column, 0);
     // Redistributed, a column before the focus holds its rows' whole height; packed, the shrunk rows leave some free.
     auto columnHeight = [&] {

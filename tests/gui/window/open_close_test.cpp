@@ -45,7 +45,8 @@ void expectLoadedLook(bool loaded)
     EXPECT_EQ(statusText(), "Status bar");
     for (Fl_Widget* widget : std::vector<Fl_Widget*>{evolutionView, codeView, displayTab, enginesTab, blocksTab, statusDisplay})
         EXPECT_EQ(widget->active() != 0, loaded) << widget->label();
-    for (Fl_Widget* widget : std::vector<Fl_Widget*>{lineLegendStack, revisionLegendStack, rangePack, lineScrollSlider, revisionScrollSlider})
+    for (Fl_Widget* widget :
+         std::vector<Fl_Widget*>{lineLegendStack, revisionLegendStack, rangePack, lineScrollSlider, revisionScrollSlider})
         EXPECT_EQ(widget->visible() != 0, loaded);
     EXPECT_EQ(std::make_pair(viewState->loaded, currentEvolution != nullptr), std::make_pair(loaded, loaded));
 }
@@ -193,7 +194,8 @@ TEST_F(MainWindowTest, OpeningReopeningAndClosingGiveTheirLooks)
     EXPECT_EQ(std::make_tuple(currentEvolution->columnCount, rangeEndSlider->maximum(), rangeEndSlider->markCount),
               std::make_tuple(4, 4.0, 4));
     EXPECT_EQ(std::make_pair(viewState->tableRows, viewState->tableColumns), std::make_pair(currentEvolution->rowCount, 4));
-    EXPECT_EQ(std::make_tuple(viewState->displayBlocks, viewState->scrollY, viewState->versionSize), std::make_tuple(0, 0.0f, 100.0f));
+    EXPECT_EQ(std::make_tuple(viewState->displayBlocks, viewState->scrollY, viewState->versionSize),
+              std::make_tuple(0, 0.0f, 100.0f));
     expectShown();
     // The blocks are those of the sorting kept.
     auto expected = loadWrittenEvolution(directory, sketch);

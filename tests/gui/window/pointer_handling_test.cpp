@@ -128,8 +128,7 @@ TEST_F(PointerHandlingTest, KeysAndTheWheelShowSchemesAndScrollWithinTheContent)
         SCOPED_TRACE(testing::Message() << "event " << k.event << ", key " << k.key << ", wheel " << k.wheel);
         Fl::e_dy = k.wheel;
         send(k.event, {10, 10}, k.key);
-        EXPECT_EQ(viewState->attributeIndex, k.scheme);
-        EXPECT_EQ(attributeKeyReady, k.ready);
+        EXPECT_EQ(std::make_pair(viewState->attributeIndex, attributeKeyReady), std::make_pair(k.scheme, k.ready));
         EXPECT_FLOAT_EQ(viewState->scrollY, k.scrollY);
     }
     Fl::e_dy = 0;
@@ -151,8 +150,7 @@ TEST_F(PointerHandlingTest, CtrlAndAMoveKeepThePointerOnTheRowOrInTheRevision)
         EXPECT_EQ(std::make_tuple(viewState->pointerMode, viewState->pointerRow, viewState->pointerRevision),
                   std::make_tuple(1, modifiedRow, modifiedRevision));
         send(FL_MOVE, sideways ? Pixel{cell.x + 5, cell.y + 2} : Pixel{cell.x + 2, cell.y + 5});
-        const int mode = sideways ? 2 : 3;
-        EXPECT_EQ(viewState->pointerMode, mode);
+        EXPECT_EQ(viewState->pointerMode, sideways ? 2 : 3);
 
         const Pixel off = sideways ? Pixel{cell.x + column, cell.y + 20} : Pixel{cell.x + 3 * column, cell.y + 10};
         send(FL_MOVE, off);
@@ -164,7 +162,7 @@ TEST_F(PointerHandlingTest, CtrlAndAMoveKeepThePointerOnTheRowOrInTheRevision)
             << pointerOnScreen().x << ", " << pointerOnScreen().y << " instead of " << back.x << ", " << back.y;
         hoveredRow = hoveredRevision = -1;  // the X server's move finds the cell by itself
         ASSERT_TRUE(waitUntil([&] { return sideways ? hoveredRow == modifiedRow : hoveredRevision == modifiedRevision + 1; }));
-        EXPECT_EQ(viewState->pointerMode, mode);
+        EXPECT_EQ(viewState->pointerMode, sideways ? 2 : 3);
         if (!sideways) {
             // The k-th line of a Normal stack is line k + 1 of the revision's text.
             char expected[64];
@@ -195,8 +193,7 @@ TEST_F(PointerHandlingTest, FTogglesFullScreenAndOtherKeysReachTheMenuShortcuts)
     EXPECT_TRUE(waitUntil([] { return mainWindow->w() == 650 && mainWindow->h() == 726 && mainWindow->visible(); }));
     EXPECT_EQ(std::make_pair(mainWindow->x(), mainWindow->y()), std::make_pair(x, y));
     settleWindow();
-    savedWindowX = builderX;  // where later tests expect the window to go back to
-    savedWindowY = builderY;
+    savedWindowX = builderX, savedWindowY = builderY;  // where later tests expect the window to go back to
 
     // Keys the view has no use for reach the menu's shortcuts; with nothing loaded it takes none.
     send(FL_MOVE, modifiedCell());
