@@ -1,18 +1,10 @@
-// Keys pressed into an open drop-down list or menu bar menu after the
-// pointer has left it: the program lives on, the menu closes, at the latest
-// on Escape, having chosen nothing, and the backward keys still step back.
+// Keys into an open list or menu the pointer has left: nothing is chosen and the backward keys step back.
 #include "support/pointer_on_screen.h"
 
-#include <FL/Fl.H>
-#include <FL/Fl_Choice.H>
-#include <FL/Fl_Menu_Bar.H>
 #include <FL/Fl_Tabs.H>
-#include <FL/Fl_Window.H>
 #include <FL/x.H>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
-
-#include "ui/widgets.h"
 
 namespace {
 
@@ -31,8 +23,7 @@ void tap(KeySym key)
         XTestFakeKeyEvent(fl_display, keyCode, down, CurrentTime);
 }
 
-// Steps inside the menu's own event loop (the toolkit flushes after each).
-// Escape only while a menu is open: anywhere else it closes the main window.
+// Steps inside the menu's own event loop; Escape only while a menu is open, elsewhere it closes the window.
 void step(void* data)
 {
     auto& s = *static_cast<Script*>(data);
@@ -50,8 +41,7 @@ void step(void* data)
 
 TEST_F(ExampleUnderPointerTest, KeysIntoAnOpenListOffThePointerChooseNothingAndStillStepBack)
 {
-    Fl_Widget* const lists[] = {versionDrawingChoice, blockSortingChoice, viewModeChoice, attributeChoice, menuBar,
-                                menuBar};
+    Fl_Widget* const lists[] = {versionDrawingChoice, blockSortingChoice, viewModeChoice, attributeChoice, menuBar, menuBar};
     Fl_Group* const tabs[] = {displayTab, blocksTab, enginesTab, enginesTab, displayTab, displayTab};
     const std::vector<KeySym> scripts[] = {{XK_BackSpace}, {XK_Tab}, {XK_Down, XK_Down, XK_BackSpace, XK_Down, XK_Return},
                                            {XK_Down, XK_Down, XK_Tab, XK_Down, XK_Return}};

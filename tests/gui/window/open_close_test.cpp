@@ -1,103 +1,44 @@
-// Opening and closing in the real window: the looks of nothing loaded and of
-// an open evolution, failed and repeated opens, and the controls showing their
-// parameters whatever came before.
+// Opening and closing in the real window: failed, cancelled and repeated opens, and the looks they leave.
 
-#include <gtest/gtest.h>
+#include "support/main_window_fixture.h"
 
-#include <FL/Fl.H>
-#include <FL/Fl_Button.H>
-#include <FL/Fl_Check_Button.H>
-#include <FL/Fl_Choice.H>
-#include <FL/Fl_Menu_Bar.H>
 #include <FL/Fl_Pack.H>
-#include <FL/Fl_Slider.H>
-#include <FL/Fl_Text_Display.H>
 #include <FL/Fl_Tile.H>
-#include <FL/Fl_Value_Slider.H>
-#include <FL/Fl_Window.H>
 
 #include <array>
 #include <filesystem>
-#include <fstream>
-#include <functional>
-#include <sstream>
-#include <string>
 
-#include "app/globals.h"
-#include "app/open_close.h"
-#include "codeview/code_view.h"
-#include "colouring/attributes.h"
-#include "evolution/evolution_file.h"
-#include "support/main_window_fixture.h"
 #include "ui/colour_legend.h"
 #include "ui/legend_stack.h"
-#include "ui/marked_slider.h"
-#include "ui/widgets.h"
-#include "view/evolution_view.h"
 
 namespace {
 
-EvolutionSketch smallEvolution()
+Fl_Widget* labelled(Fl_Group* group, const std::string& label)
 {
-    EvolutionSketch sketch;
-    sketch.module = "small.c";
-    sketch.statuses = {"XXXX", "X-XX", ">XXX", "XXDD", "XXXX"};
-    sketch.authors = {"ann", "bob", "ann", "cy"};
-    sketch.texts = {"a\nc\nd\ne\n", "a\nc\nd\ne\n", "a\nb\nc\ne\n", "a\nb\nc\ne\n"};
-    std::ifstream grammar(exampleDirectory() + "grammar.dat");
-    std::ostringstream text;
-    text << grammar.rdbuf();
-    sketch.grammar = text.str();
-    return sketch;
+    for (int i = 0; i < group->children(); ++i) {
+        Fl_Widget* child = group->child(i);
+        if (child->label() && child->label() == label)
+            return child;
+        if (Fl_Group* inner = child->as_group())
+            if (Fl_Widget* found = labelled(inner, label))
+                return found;
+    }
+    return nullptr;
 }
 
-// Runs `body` with standard output captured; returns what it printed.
-template <class Body>
-std::string printedBy(Body body)
-{
-    testing::internal::CaptureStdout();
-    body();
-    return testing::internal::GetCapturedStdout();
-}
-
-// Finds, in the window shown modally, the button labelled `label`.
-Fl_Widget* modalButton(const char* label)
-{
-    Fl_Window* dialog = Fl::modal();
-    if (!dialog)
-        return nullptr;
-    Fl_Widget* found = nullptr;
-    auto search = [&](auto&& self, Fl_Group* group) -> void {
-        for (int i = 0; i < group->children() && !found; ++i) {
-            Fl_Widget* child = group->child(i);
-            if (child->label() && std::string(child->label()) == label)
-                found = child;
-            else if (Fl_Group* inner = child->as_group())
-                self(self, inner);
-        }
-    };
-    search(search, dialog);
-    return found;
-}
-
-// Presses "Cancel" in the chooser once it shows; gives up after a while so
-// that a chooser that never appears cannot hang the test.
+// Presses the chooser's "Cancel" once it shows; gives up so that a chooser that never shows cannot hang.
 void cancelChooser(void* attempts)
 {
     int& left = *static_cast<int*>(attempts);
-    if (Fl_Widget* cancel = modalButton("Cancel")) {
+    if (Fl_Widget* cancel = Fl::modal() ? labelled(Fl::modal(), "Cancel") : nullptr)
         cancel->do_callback();
-        return;
-    }
-    if (--left > 0)
+    else if (--left > 0)
         Fl::repeat_timeout(0.05, cancelChooser, attempts);
     else if (Fl::modal())
         Fl::modal()->hide();
 }
 
-
-// Whether everything that exists only for an open evolution is active and
-// shown, and the title and status say so.
+// Everything that exists only for an open evolution is active and shown, or none of it.
 void expectLoadedLook(bool loaded)
 {
     EXPECT_EQ(windowTitle(), loaded ? "Quillon : wordfreq.c" : "Quillon");
@@ -107,8 +48,7 @@ void expectLoadedLook(bool loaded)
     for (Fl_Widget* widget :
          std::vector<Fl_Widget*>{lineLegendStack, revisionLegendStack, rangePack, lineScrollSlider, revisionScrollSlider})
         EXPECT_EQ(widget->visible() != 0, loaded);
-    EXPECT_EQ(viewState->loaded, loaded);
-    EXPECT_EQ(currentEvolution != nullptr, loaded);
+    EXPECT_EQ(std::make_pair(viewState->loaded, currentEvolution != nullptr), std::make_pair(loaded, loaded));
 }
 
 }  // namespace
@@ -124,165 +64,24 @@ TEST_F(MainWindowTest, FailedOpenReportsAndLeavesNothingLoaded)
     };
     openFromExamples("wordfreq.c_cvs");
     ASSERT_TRUE(viewState->loaded);
-    const std::string printed = printedBy([&] { openFromExamples("absent.c_cvs"); });
-    EXPECT_NE(printed.find("ERROR: Could not open file : " +
-                           std::filesystem::canonical(exampleDirectory()).generic_string() + "/absent.c_cvs"),
-              std::string::npos)
-        << printed;
+    testing::internal::CaptureStdout();
+    openFromExamples("absent.c_cvs");
+    const std::string printed = testing::internal::GetCapturedStdout();
+    const std::string absent = std::filesystem::canonical(exampleDirectory()).generic_string() + "/absent.c_cvs";
+    EXPECT_NE(printed.find("ERROR: Could not open file : " + absent), std::string::npos) << printed;
     expectLoadedLook(false);
     EXPECT_EQ(currentGrammar, nullptr);
 
     // The program goes on: the next open works as the first did.
     openFromExamples("./wordfreq.c_cvs");
     ASSERT_TRUE(viewState->loaded);
-    EXPECT_EQ(currentDirectory.front(), '/');
-    EXPECT_EQ(currentDirectory.back(), '/');
+    EXPECT_EQ(std::make_pair(currentDirectory.front(), currentDirectory.back()), std::make_pair('/', '/'));
     EXPECT_EQ(windowTitle(), "Quillon : wordfreq.c");
 }
 
-TEST_F(MainWindowTest, SecondOpenReplacesTheFirstAndResetsTheView)
+// Open, the controls span the example and a cancelled chooser changes nothing; reopened or closed, it resets.
+TEST_F(MainWindowTest, OpeningReopeningAndClosingGiveTheirLooks)
 {
-    openEvolution(examplePath());
-    ASSERT_TRUE(viewState->loaded);
-    viewState->blendingRatio = 0.9f;
-    viewState->fontHeight = 22;
-    viewState->displayBlocks = 1;
-    viewState->scrollY = 40.0f;
-    evolutionView->layoutMode = 1;
-    blockSortIndex = 1;
-
-    TempDirectory directory;
-    const EvolutionSketch sketch = smallEvolution();
-    openEvolution(writeOpenableEvolution(directory, sketch));
-    ASSERT_TRUE(viewState->loaded);
-
-    EXPECT_EQ(currentModuleName, "small.c");
-    EXPECT_EQ(currentDirectory, directory.path());
-    EXPECT_EQ(windowTitle(), "Quillon : small.c");
-    EXPECT_EQ(currentEvolution->columnCount, 4);
-    EXPECT_EQ(rangeEndSlider->maximum(), 4.0);
-    EXPECT_EQ(rangeEndSlider->markCount, 4);
-    EXPECT_EQ(viewState->tableRows, currentEvolution->rowCount);
-    EXPECT_EQ(viewState->tableColumns, 4);
-    EXPECT_FLOAT_EQ(viewState->blendingRatio, 0.2f);
-    EXPECT_EQ(viewState->fontHeight, 15);
-    EXPECT_EQ(viewState->displayBlocks, 0);
-    EXPECT_EQ(viewState->scrollY, 0.0f);
-    EXPECT_EQ(evolutionView->layoutMode, 0);
-    EXPECT_FLOAT_EQ(viewState->versionSize, 100.0f);
-
-    // The sorting survives, and the blocks are those of that sorting.
-    EXPECT_EQ(blockSortIndex, 1);
-    EXPECT_EQ(blockSortingChoice->value(), 1);
-    auto expected = loadWrittenEvolution(directory, sketch);
-    ASSERT_NE(expected, nullptr);
-    expected->buildBlocks(1);
-    const auto corners = [](const EvolutionFile& e) {
-        std::vector<std::array<int, 4>> found;
-        for (const EvolutionBlock& b : e.blocks)
-            found.push_back({b.firstRow, b.firstRevision, b.lastRow, b.lastRevision});
-        return found;
-    };
-    EXPECT_EQ(corners(*currentEvolution), corners(*expected));
-}
-
-TEST_F(MainWindowTest, CloseFromTheMenuEmptiesTheWindowAndClosingAgainIsHarmless)
-{
-    openEvolution(examplePath());
-    menuBar->picked(menuBar->find_item("File/Close"));
-    EXPECT_FALSE(viewState->loaded);
-    closeEvolution();
-    expectLoadedLook(false);
-}
-
-TEST_F(MainWindowTest, CancellingTheChooserChangesNothing)
-{
-    openEvolution(examplePath());
-    ASSERT_TRUE(viewState->loaded);
-    int attempts = 100;
-    Fl::add_timeout(0.05, cancelChooser, &attempts);
-    chooseAndOpen();
-    Fl::remove_timeout(cancelChooser, &attempts);
-    EXPECT_GT(attempts, 0) << "the chooser never showed its Cancel button";
-    EXPECT_TRUE(viewState->loaded);
-    EXPECT_EQ(windowTitle(), "Quillon : wordfreq.c");
-    EXPECT_EQ(currentModuleName, "wordfreq.c");
-}
-
-TEST_F(MainWindowTest, DraggingTheTileBorderResizesTheCanvasAndItsCompanions)
-{
-    openEvolution(examplePath());
-    const float lineSize = viewState->lineSize;
-    mainTile->position(0, 550, 0, 450);
-    settleWindow();
-
-    EXPECT_EQ(evolutionView->h(), 370);
-    EXPECT_EQ(viewState->viewHeight, 370);
-    EXPECT_EQ(codeView->h(), 245);
-    EXPECT_EQ(lineScrollSlider->h(), 370);
-    EXPECT_EQ(lineLegendStack->h(), 390);
-    EXPECT_EQ(lineLegend->h(), 370);
-    EXPECT_EQ(revisionLegendStack->y(), evolutionView->y() + 370);
-    EXPECT_FLOAT_EQ(viewState->lineSize, lineSize * 370.0f / 470.0f);
-    // The legends draw their rows where the canvas now draws them.
-    EXPECT_FLOAT_EQ(lineLegend->offset, 370.0f + viewState->scrollY);
-    EXPECT_FLOAT_EQ(lineLegend->scale, viewState->lineSize);
-
-    mainTile->position(0, 450, 0, 550);
-    settleWindow();
-    EXPECT_EQ(evolutionView->h(), 470);
-}
-
-TEST_F(MainWindowTest, OpeningAndClosingGiveTheirLooks)
-{
-    expectLoadedLook(false);
-    openEvolution(examplePath());
-    ASSERT_TRUE(viewState->loaded);
-    expectLoadedLook(true);
-    const EvolutionFile& e = *currentEvolution;
-    const int n = e.columnCount;
-    // The range sliders span every revision, one mark each.
-    for (MarkedSlider* slider : {rangeStartSlider, rangeEndSlider}) {
-        EXPECT_EQ(std::make_pair(slider->minimum(), slider->maximum()), std::make_pair(1.0, double(n)));
-        EXPECT_EQ(slider->markCount, n);
-    }
-    EXPECT_EQ(std::make_pair(rangeStartSlider->value(), rangeEndSlider->value()), std::make_pair(1.0, double(n)));
-    EXPECT_EQ(lineScrollSlider->maximum(), e.maxRevisionLength);
-    EXPECT_EQ(revisionScrollSlider->maximum(), n);
-    EXPECT_EQ(blocksAboveSlider->maximum(), e.maxBlockLevel);
-    EXPECT_EQ(viewState->blocksAbove, e.maxBlockLevel);
-    // The Normal layout, fitted to the canvas, unscrolled.
-    EXPECT_EQ(evolutionView->layoutMode, 0);
-    EXPECT_FLOAT_EQ(viewState->versionSize, static_cast<float>(viewState->viewWidth) / n);
-    EXPECT_FLOAT_EQ(viewState->lineSize, static_cast<float>(viewState->viewHeight) / e.maxRevisionLength);
-    EXPECT_EQ(std::make_pair(viewState->scrollX, viewState->scrollY), std::make_pair(0.0f, 0.0f));
-    EXPECT_EQ(lineStatistic->count(), e.maxRevisionLength);
-    EXPECT_EQ(revisionLineCount->count(), n);
-    // The settings items can be chosen and change nothing.
-    for (const char* path : {"Settings/Load ...", "Settings/Reset", "Settings/Save"}) {
-        const Fl_Menu_Item* item = menuBar->find_item(path);
-        ASSERT_NE(item, nullptr) << path;
-        menuBar->picked(item);
-    }
-    expectLoadedLook(true);
-    // The arrows of a legend stack cycle through its legends, one shown.
-    for (LegendStack* stack : {lineLegendStack, revisionLegendStack}) {
-        const int legends = stack->children() - LegendStack::firstLegendChild;
-        for (int step = 1; step <= 2 * legends; ++step) {
-            stack->child(step <= legends ? 1 : 0)->do_callback();
-            const int shown = step <= legends ? step % legends : (3 * legends - step) % legends;
-            for (int k = 0; k < legends; ++k)
-                EXPECT_EQ(stack->child(LegendStack::firstLegendChild + k)->visible() != 0, k == shown) << step;
-        }
-    }
-    closeEvolution();
-    expectLoadedLook(false);
-    EXPECT_EQ(rangeEndSlider->value(), rangeEndSlider->maximum());
-}
-
-TEST_F(MainWindowTest, ClosingLeavesEveryControlShowingItsParameter)
-{
-    // Each control beside the parameter it shows.
     const std::vector<std::pair<std::function<double()>, std::function<double()>>> shown = {
         {[] { return scrollSpeedSlider->value(); }, [] { return double(scrollSpeed); }},
         {[] { return revisionBlendingSlider->value(); }, [] { return double(revisionBlending); }},
@@ -300,26 +99,122 @@ TEST_F(MainWindowTest, ClosingLeavesEveryControlShowingItsParameter)
     std::vector<double> first;
     for (const auto& [control, parameter] : shown)
         first.push_back(parameter());
+    const auto expectShown = [&] {
+        for (size_t i = 0; i < shown.size(); ++i) {
+            EXPECT_NEAR(shown[i].first(), shown[i].second(), 1e-6) << "control " << i;
+            if (i < 8) {
+                EXPECT_NEAR(shown[i].second(), first[i], 1e-6) << "control " << i;
+            }
+        }
+        EXPECT_EQ(blockSortIndex, 1);
+    };
+    // What the user may have chosen, control and parameter alike.
+    const auto userChooses = [] {
+        scrollSpeed = 9, scrollSpeedSlider->value(9);
+        revisionBlending = 0.9f, revisionBlendingSlider->value(0.9);
+        blockBlending = 0.1f, blockBlendingSlider->value(0.1);
+        viewState->blendingRatio = 0.7f, blendingRatioSlider->value(0.7);
+        viewState->cushionStrength = 2, geometryCushionsCheck->value(1);
+        viewState->fontHeight = 20, fontHeightSlider->value(20);
+        viewState->attributeIndex = 3, attributeChoice->value(3);
+        blockSortIndex = 1, blockSortingChoice->value(1);
+        evolutionView->layoutMode = 1, viewModeChoice->value(1);
+        viewState->displayBlocks = 1;
+        viewState->scrollY = 40.0f;
+    };
+    expectLoadedLook(false);
     openEvolution(examplePath());
     ASSERT_TRUE(viewState->loaded);
-    // What the user may have chosen meanwhile, control and parameter alike.
-    scrollSpeed = 9, scrollSpeedSlider->value(9);
-    revisionBlending = 0.9f, revisionBlendingSlider->value(0.9);
-    blockBlending = 0.1f, blockBlendingSlider->value(0.1);
-    viewState->blendingRatio = 0.7f, blendingRatioSlider->value(0.7);
-    viewState->cushionStrength = 2, geometryCushionsCheck->value(1);
-    viewState->fontHeight = 20, fontHeightSlider->value(20);
-    viewState->attributeIndex = 3, attributeChoice->value(3);
-    blockSortIndex = 1, blockSortingChoice->value(1);
-    evolutionView->layoutMode = 1, viewModeChoice->value(1);
-    closeEvolution();
-    for (size_t i = 0; i < shown.size(); ++i) {
-        EXPECT_NEAR(shown[i].first(), shown[i].second(), 1e-6) << "control " << i;
-        // Everything but the zoom and the block sorting, which is the
-        // user's to keep, is back where start-up put it.
-        if (i < 8) {
-            EXPECT_NEAR(shown[i].second(), first[i], 1e-6) << "control " << i;
+    expectLoadedLook(true);
+    const EvolutionFile& e = *currentEvolution;
+    const int n = e.columnCount;
+    for (MarkedSlider* slider : {rangeStartSlider, rangeEndSlider}) {
+        EXPECT_EQ(std::make_pair(slider->minimum(), slider->maximum()), std::make_pair(1.0, double(n)));
+        EXPECT_EQ(slider->markCount, n);
+    }
+    EXPECT_EQ(std::make_pair(rangeStartSlider->value(), rangeEndSlider->value()), std::make_pair(1.0, double(n)));
+    EXPECT_EQ(std::make_tuple(lineScrollSlider->maximum(), revisionScrollSlider->maximum(), blocksAboveSlider->maximum()),
+              std::make_tuple(double(e.maxRevisionLength), double(n), double(e.maxBlockLevel)));
+    EXPECT_EQ(viewState->blocksAbove, e.maxBlockLevel);
+    EXPECT_EQ(evolutionView->layoutMode, modeNormal);  // fitted to the canvas, unscrolled
+    EXPECT_FLOAT_EQ(viewState->versionSize, static_cast<float>(viewState->viewWidth) / n);
+    EXPECT_FLOAT_EQ(viewState->lineSize, static_cast<float>(viewState->viewHeight) / e.maxRevisionLength);
+    EXPECT_EQ(std::make_pair(viewState->scrollX, viewState->scrollY), std::make_pair(0.0f, 0.0f));
+    EXPECT_EQ(std::make_pair(lineStatistic->count(), revisionLineCount->count()), std::make_pair(e.maxRevisionLength, n));
+
+    for (const char* path : {"Settings/Load ...", "Settings/Reset", "Settings/Save"}) {
+        const Fl_Menu_Item* item = menuBar->find_item(path);
+        ASSERT_NE(item, nullptr) << path;
+        menuBar->picked(item);
+    }
+    int attempts = 100;
+    Fl::add_timeout(0.05, cancelChooser, &attempts);
+    chooseAndOpen();
+    Fl::remove_timeout(cancelChooser, &attempts);
+    EXPECT_GT(attempts, 0) << "the chooser never showed its Cancel button";
+    expectLoadedLook(true);
+    EXPECT_EQ(currentModuleName, "wordfreq.c");
+
+    for (LegendStack* stack : {lineLegendStack, revisionLegendStack}) {
+        const int legends = stack->children() - LegendStack::firstLegendChild;
+        for (int step = 1; step <= 2 * legends; ++step) {
+            stack->child(step <= legends ? 1 : 0)->do_callback();
+            const int visible = step <= legends ? step % legends : (3 * legends - step) % legends;
+            for (int k = 0; k < legends; ++k)
+                EXPECT_EQ(stack->child(LegendStack::firstLegendChild + k)->visible() != 0, k == visible) << step;
         }
     }
-    EXPECT_EQ(blockSortIndex, 1);
+
+    // The tile border dragged up: the canvas, its companions, its rows and their legends follow.
+    const float lineSize = viewState->lineSize;
+    mainTile->position(0, 550, 0, 450);
+    settleWindow();
+    EXPECT_EQ(std::make_tuple(evolutionView->h(), viewState->viewHeight, codeView->h(), lineScrollSlider->h(),
+                              lineLegendStack->h(), lineLegend->h(), revisionLegendStack->y() - evolutionView->y()),
+              std::make_tuple(370, 370, 245, 370, 390, 370, 370));
+    EXPECT_FLOAT_EQ(viewState->lineSize, lineSize * 370.0f / 470.0f);
+    EXPECT_FLOAT_EQ(lineLegend->offset, 370.0f + viewState->scrollY);
+    EXPECT_FLOAT_EQ(lineLegend->scale, viewState->lineSize);
+    mainTile->position(0, 450, 0, 550);
+    settleWindow();
+    EXPECT_EQ(evolutionView->h(), 470);
+
+    // Reopened or closed, every control shows its parameter, reset but for the user's zoom and sorting.
+    userChooses();
+
+    TempDirectory directory;
+    const EvolutionSketch sketch{.module = "small.c", .statuses = {"XXXX", "X-XX", ">XXX", "XXDD", "XXXX"},
+                                 .authors = {"ann", "bob", "ann", "cy"},
+                                 .texts = {"a\nc\nd\ne\n", "a\nc\nd\ne\n", "a\nb\nc\ne\n", "a\nb\nc\ne\n"},
+                                 .grammar = fileText(exampleDirectory() + "grammar.dat")};
+    openEvolution(writeOpenableEvolution(directory, sketch));
+    ASSERT_TRUE(viewState->loaded);
+    EXPECT_EQ(std::make_tuple(currentModuleName, currentDirectory, windowTitle()),
+              std::make_tuple("small.c", directory.path(), "Quillon : small.c"));
+    EXPECT_EQ(std::make_tuple(currentEvolution->columnCount, rangeEndSlider->maximum(), rangeEndSlider->markCount),
+              std::make_tuple(4, 4.0, 4));
+    EXPECT_EQ(std::make_pair(viewState->tableRows, viewState->tableColumns), std::make_pair(currentEvolution->rowCount, 4));
+    EXPECT_EQ(std::make_tuple(viewState->displayBlocks, viewState->scrollY, viewState->versionSize),
+              std::make_tuple(0, 0.0f, 100.0f));
+    expectShown();
+    // The blocks are those of the sorting kept.
+    auto expected = loadWrittenEvolution(directory, sketch);
+    ASSERT_NE(expected, nullptr);
+    expected->buildBlocks(1);
+    const auto corners = [](const EvolutionFile& e) {
+        std::vector<std::array<int, 4>> found;
+        for (const EvolutionBlock& b : e.blocks)
+            found.push_back({b.firstRow, b.firstRevision, b.lastRow, b.lastRevision});
+        return found;
+    };
+    EXPECT_EQ(corners(*currentEvolution), corners(*expected));
+
+    userChooses();
+    menuBar->picked(menuBar->find_item("File/Close"));
+    EXPECT_FALSE(viewState->loaded);
+    closeEvolution();
+    expectLoadedLook(false);
+    EXPECT_EQ(rangeEndSlider->value(), rangeEndSlider->maximum());
+    expectShown();
 }
+

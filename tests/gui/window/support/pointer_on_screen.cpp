@@ -6,12 +6,6 @@
 
 #include <chrono>
 
-#include "app/globals.h"
-#include "app/open_close.h"
-#include "evolution/evolution_file.h"
-#include "ui/widgets.h"
-#include "view/evolution_view.h"
-
 bool waitUntil(const std::function<bool()>& done)
 {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
@@ -27,8 +21,7 @@ Pixel canvasOnScreen()
 {
     Window child = 0;
     int x = 0, y = 0;
-    XTranslateCoordinates(fl_display, fl_xid(evolutionView), RootWindow(fl_display, fl_screen), 0, 0, &x, &y,
-                          &child);
+    XTranslateCoordinates(fl_display, fl_xid(evolutionView), RootWindow(fl_display, fl_screen), 0, 0, &x, &y, &child);
     return {x, y};
 }
 
@@ -53,20 +46,4 @@ void parkPointer()
     XWarpPointer(fl_display, None, RootWindow(fl_display, fl_screen), 0, 0, 0, 0, 1590, 1190);
     XSync(fl_display, False);
     settleWindow();
-}
-
-void ExampleUnderPointerTest::SetUp()
-{
-    MainWindowTest::SetUp();
-    parkPointer();
-    openEvolution(examplePath());
-    settleWindow();
-    ASSERT_TRUE(viewState->loaded);
-    ASSERT_EQ(currentEvolution->columnCount, 20);
-}
-
-void ExampleUnderPointerTest::TearDown()
-{
-    parkPointer();
-    MainWindowTest::TearDown();
 }

@@ -1,18 +1,11 @@
 #pragma once
-// The real pointer over the main window's canvas, moved through the X test
-// extension and read back from the X server.
-
-#include <functional>
+// The real pointer over the canvas, moved through the X test extension and read back from the X server.
 
 #include "support/main_window_fixture.h"
 
-struct Pixel {
-    int x = 0;
-    int y = 0;
-};
+struct Pixel { int x = 0, y = 0; };
 
-// Waits for the toolkit to have handled what the X server sent, until
-// `done` holds or a few seconds have passed.
+// Lets the toolkit handle what the X server sends until `done` holds or a few seconds pass.
 bool waitUntil(const std::function<bool()>& done);
 
 // The canvas's top-left corner on the screen.
@@ -23,10 +16,9 @@ void movePointerOverCanvas(Pixel at);
 // Off the window, so that no stray pointer event reaches the canvas.
 void parkPointer();
 
-// The bundled example open in the window, with the pointer parked off the
-// window before and after each test.
-class ExampleUnderPointerTest : public MainWindowTest {
+// The bundled example open, the pointer parked off the window around each test.
+class ExampleUnderPointerTest : public ExampleOpenTest {
 protected:
-    void SetUp() override;
-    void TearDown() override;
+    void SetUp() override { parkPointer(); ExampleOpenTest::SetUp(); }
+    void TearDown() override { parkPointer(); ExampleOpenTest::TearDown(); }
 };
