@@ -17,6 +17,7 @@
 #include "colouring/attributes.h"
 #include "colouring/colour_textures.h"
 #include "evolution/evolution_file.h"
+#include "ui/controls/view_mode_focus.h"
 #include "ui/legend_stack.h"
 #include "ui/marked_slider.h"
 #include "ui/scroll_sync.h"
@@ -116,6 +117,9 @@ void resetControls()
 {
     spanRevisions(2);
     evolutionView->layoutMode = modeNormal;
+    // The line legends follow the layout; left as a Horizontal view set
+    // them, the next evolution's would open with a value per line.
+    lineStatistic->kind = focusForViewMode(modeNormal, -1, 0).lineStatisticKind;
     revisionScrollSlider->bounds(0, 1);
     lineScrollSlider->bounds(0, 1);
 

@@ -118,7 +118,7 @@ TEST_F(MainWindowTest, OpeningReopeningAndClosingGiveTheirLooks)
         viewState->fontHeight = 20, fontHeightSlider->value(20);
         viewState->attributeIndex = 3, attributeChoice->value(3);
         blockSortIndex = 1, blockSortingChoice->value(1);
-        evolutionView->layoutMode = 1, viewModeChoice->value(1);
+        evolutionView->layoutMode = 1, viewModeChoice->value(1), lineStatistic->kind = 1;
         viewState->displayBlocks = 1;
         viewState->scrollY = 40.0f;
     };
@@ -196,6 +196,8 @@ TEST_F(MainWindowTest, OpeningReopeningAndClosingGiveTheirLooks)
     EXPECT_EQ(std::make_pair(viewState->tableRows, viewState->tableColumns), std::make_pair(currentEvolution->rowCount, 4));
     EXPECT_EQ(std::make_tuple(viewState->displayBlocks, viewState->scrollY, viewState->versionSize),
               std::make_tuple(0, 0.0f, 100.0f));
+    EXPECT_EQ(lineStatistic->valueList, std::vector<float>(currentEvolution->maxRevisionLength, 0.2f))
+        << "the line legends of the Horizontal view before";
     expectShown();
     // The blocks are those of the sorting kept.
     auto expected = loadWrittenEvolution(directory, sketch);

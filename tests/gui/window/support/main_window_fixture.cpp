@@ -39,8 +39,6 @@ void MainWindowTest::SetUp()
 {
     closeEvolution();
     blockSortIndex = 0;
-    // Closing leaves the line statistic's kind as the last layout set it.
-    lineStatistic->kind = 2;
     ASSERT_EQ(std::make_pair(mainWindow->w(), mainWindow->h()), std::make_pair(650, 726));
 }
 
