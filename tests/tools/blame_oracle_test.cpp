@@ -215,7 +215,14 @@ Agreement compareCvs(const CvsRepository& repository, const std::string& branch,
 TEST(BlameOracle, CvsTrunkAndBranchWithADeadRevision)
 {
     CvsRepository repository;
-    const std::vector<EditedRevision> history = editHistory(11, 16, developers);
+    // Few distinct lines, so that a diff may pair them otherwise than the
+    // deltas that cvs annotate follows.
+    std::vector<EditedRevision> history = editHistory(11, 16, developers);
+    for (EditedRevision& revision : history)
+        for (size_t at = 0; (at = revision.text.find("item", at)) != std::string::npos; at += 5) {
+            const size_t end = revision.text.find(';', at);
+            revision.text.replace(at + 4, end - at - 4, std::to_string(std::stoi(revision.text.substr(at + 4)) % 3));
+        }
     const auto commit = [&](const std::string& text, const std::string& author) {
         repository.put("calc.c", text);
         const CommandResult made = repository.cvs({"commit", "-m", "edit", "calc.c"}, author);
@@ -248,8 +255,7 @@ TEST(BlameOracle, CvsTrunkAndBranchWithADeadRevision)
     const Agreement all{trunk.lines + branch.lines, trunk.agreeing + branch.agreeing};
     std::printf("cvs annotate agrees on %d of %d lines\n", all.agreeing, all.lines);
     EXPECT_GE(all.lines, 15 * 25);
-    // The diff CVS ran may align recurring lines (blanks, braces) otherwise.
-    EXPECT_GE(all.share(), 0.98);
+    EXPECT_GE(all.share(), 0.995);
 }
 
 }  // namespace

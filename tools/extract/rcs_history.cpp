@@ -1,6 +1,7 @@
 #include "extract/rcs_history.h"
 
 #include <memory>
+#include <unordered_map>
 
 #include "extract/rcs_edits.h"
 
@@ -135,6 +136,46 @@ bool branchChain(const RcsFile& file, const std::string& prefix,
     return true;
 }
 
+// What a revision's text holds: nothing for a dead revision.
+const Lines& presentLines(const RevisionLines& revision)
+{
+    static const Lines none;
+    return revision.delta->state == "dead" ? none : revision.lines;
+}
+
+// An edit script copies the lines it keeps by reference, so a line that
+// lives on from one revision to the next is the very same bytes in both:
+// the hunks between them come from that identity, as cvs annotate sees
+// it, rather than from a new diff that may pair recurring lines ("{", "}")
+// otherwise. Kept lines keep their order, since scripts copy in order.
+// False when a line without a line feed stands before others, which the
+// text would join into one line; a diff of the texts then decides.
+bool keptLineHunks(const Lines& before, const Lines& after, std::vector<LineHunk>& hunks)
+{
+    for (const Lines* lines : {&before, &after})
+        for (size_t i = 0; i + 1 < lines->size(); ++i)
+            if (!(*lines)[i].ends_with('\n'))
+                return false;
+    std::unordered_map<const char*, int> place;
+    for (size_t i = 0; i < before.size(); ++i)
+        place.emplace(before[i].data(), static_cast<int>(i));
+    int oldNext = 0, newNext = 0;
+    const auto gapUntil = [&](int oldEnd, int newEnd) {
+        if (oldEnd > oldNext || newEnd > newNext)
+            hunks.push_back({oldNext, oldEnd - oldNext, newNext, newEnd - newNext});
+    };
+    for (size_t j = 0; j < after.size(); ++j) {
+        const auto kept = place.find(after[j].data());
+        if (kept == place.end() || kept->second < oldNext)
+            continue;
+        gapUntil(kept->second, static_cast<int>(j));
+        oldNext = kept->second + 1;
+        newNext = static_cast<int>(j) + 1;
+    }
+    gapUntil(static_cast<int>(before.size()), static_cast<int>(after.size()));
+    return true;
+}
+
 std::string firstLine(const std::string& text)
 {
     std::string line = text.substr(0, text.find('\n'));
@@ -186,13 +227,13 @@ bool rcsBranchHistory(const RcsFile& file, const std::string& branch, SourceHist
         RevisionTexts& t = *texts;
         t.previous.swap(t.current);
         t.current.clear();
-        const RevisionLines& revision = (*t.chain)[index];
-        if (revision.delta->state != "dead")
-            for (std::string_view line : revision.lines)
-                t.current.append(line);
+        const Lines& lines = presentLines((*t.chain)[index]);
+        for (std::string_view line : lines)
+            t.current.append(line);
         text = t.current;
         hunks.clear();
-        return index == 0 || diffLines(t.previous, t.current, hunks, readError);
+        return index == 0 || keptLineHunks(presentLines((*t.chain)[index - 1]), lines, hunks) ||
+               diffLines(t.previous, t.current, hunks, readError);
     };
     return true;
 }
