@@ -32,7 +32,11 @@ TEST(Refusals, CommandLinesRepositoriesAndOutputDirectories)
 {
     GitRepository repository;
     threeRevisions(repository);
+    repository.put("pic.bin", std::string("PNG\0\1", 5));
+    repository.commit("ann");
     const TempDirectory scratch;
+    ASSERT_EQ(runProgram({"git", "clone", "-q", "--depth", "1", "file://" + repository.top, scratch.path() + "shallow"})
+                  .status, 0);
     scratch.write("a.c,v", "int main(void) { return 0; }\n");
     scratch.write("plain", "x\n");
     scratch.write("other/notes.txt", "mine\n");
@@ -49,6 +53,8 @@ TEST(Refusals, CommandLinesRepositoriesAndOutputDirectories)
         {{"git", s + "nothing", "a.c", out}, 1, "ERROR: " + s + "nothing is not a git repository"},
         {{"git", repo, "b.c", out}, 1, "b.c never existed on HEAD"},
         {{"git", repo, "a.c", out, "--ref", "nosuch"}, 1, "no revision nosuch"},
+        {{"git", repo, "pic.bin", out}, 1, "revision 1.1: the file is binary there"},
+        {{"git", s + "shallow", "a.c", out}, 1, "a shallow clone that lacks the history of a.c before commit"},
         {{"cvs", s + "a.c,v", out}, 1, "is not an RCS file"},
         {{"cvs", s + "b.c,v", out}, 1, "cannot read"},
         {{"git", repo, "a.c", s + "plain/out"}, 1, "cannot write"},
@@ -127,7 +133,7 @@ bool extractInterrupted(const std::string& target)
 {
     SourceHistory history;
     history.branch = "1.";
-    history.revisions = {{"ann", "2024-01-01", "one"}, {"bob", "2024-01-02", "two"}};
+    history.revisions = {{"ann", "2024-01-01", "one", "1.1"}, {"bob", "2024-01-02", "two", "1.2"}};
     history.readRevision = [](int index, std::string_view& text, std::vector<LineHunk>& hunks, std::string&) {
         text = index == 0 ? "int a;\n" : "int a;\nint b;\n";
         hunks.clear();

@@ -89,6 +89,13 @@ std::string subjectOf(const git_commit* commit)
     return subject;
 }
 
+std::string oidText(const git_oid& id)
+{
+    char text[8] = {};
+    git_oid_tostr(text, sizeof text, &id);
+    return text;
+}
+
 // The path as the repository's trees spell it.
 std::string treePath(git_repository* repository, std::string path)
 {
@@ -162,7 +169,12 @@ bool chainStates(git_repository* repository, const std::string& ref, std::string
             return true;
         git_commit* parent = nullptr;
         if (git_commit_parent(&parent, commit.get(), 0) < 0) {
-            error = libraryMessage();
+            // A shallow clone stops at commits whose parents it never
+            // fetched; a history cut there would show the file as born then.
+            error = git_repository_is_shallow(repository) == 1
+                        ? "the repository is a shallow clone that lacks the history of " + path +
+                              " before commit " + oidText(*git_commit_id(commit.get())) + "; fetch it with git fetch --unshallow"
+                        : libraryMessage();
             return false;
         }
         if (state.present) {
@@ -213,9 +225,7 @@ bool gitFileHistory(const std::string& repositoryPath, const std::string& path, 
         }
         GitPtr<git_commit> commit(rawCommit);
         const git_signature* author = git_commit_author(commit.get());
-        char id[8] = {};
-        git_oid_tostr(id, sizeof id, &state->commit);
-        history.revisions.push_back({author->name, isoDate(author->when), subjectOf(commit.get()), id});
+        history.revisions.push_back({author->name, isoDate(author->when), subjectOf(commit.get()), oidText(state->commit)});
         reader->files.push_back(*state);
     }
     if (history.revisions.empty()) {
@@ -234,6 +244,13 @@ bool gitFileHistory(const std::string& repositoryPath, const std::string& path, 
                 return false;
             }
             r.current.reset(rawBlob);
+            // The line diff would take any bytes, but a picture of lines is
+            // meaningless for an image or an archive; git's own test of a
+            // NUL byte near the start tells them from text.
+            if (git_blob_is_binary(rawBlob)) {
+                readError = "the file is binary there, and only a text file has lines to show";
+                return false;
+            }
         }
         text = r.current ? std::string_view(static_cast<const char*>(git_blob_rawcontent(r.current.get())),
                                             static_cast<size_t>(git_blob_rawsize(r.current.get())))
