@@ -1,5 +1,4 @@
-// The shown rows, spans, runs, blocks and per-line accessors of random
-// evolutions, held against a model computed straight from the status matrix
+// Rows, spans, runs, blocks and line accessors of random evolutions against a model of the status matrix,
 // after every step of a random walk through ranges, focuses and view modes.
 
 #include <gtest/gtest.h>
@@ -115,8 +114,50 @@ void checkAgainstModel(EvolutionFile& e, const Model& m)
     }
 }
 
+// The accessors between file lines, text lines and authors, which no view change may move.
+void checkLineAccessors(const EvolutionFile& e, const EvolutionSketch& sketch)
+{
+    const auto& s = sketch.statuses;
+    const int lines = static_cast<int>(s.size()), columns = static_cast<int>(s[0].size());
+    std::vector<std::string> seen;
+    for (int r = 0; r < columns; ++r) {
+        auto at = std::find(seen.begin(), seen.end(), sketch.authors[r]);
+        if (at == seen.end())
+            at = seen.insert(seen.end(), sketch.authors[r]);
+        EXPECT_EQ(e.revisionAuthorIndex(r), at - seen.begin());
+        EXPECT_STREQ(e.revisionAuthorName(r), sketch.authors[r].c_str());
+    }
+    for (int a = 0; a < columns; ++a)
+        for (int b = a; b < columns; ++b) {
+            std::vector<int> passing;
+            for (int l = 0; l < lines; ++l)
+                if (s[l][a] != 'D' && s[l][b] != '>')
+                    passing.push_back(l);
+            for (int k = -1; k <= static_cast<int>(passing.size()); ++k)
+                EXPECT_EQ(e.presentLineIndex(k, a, b), k >= 0 && k < static_cast<int>(passing.size()) ? passing[k] : -1)
+                    << k << " in " << a << ".." << b;
+        }
+    for (int l = 0; l < lines; ++l)
+        for (int r = 0; r < columns; ++r) {
+            int above = -1;
+            for (int i = 0; i <= l; ++i)
+                above += present(s[i][r]) ? 1 : 0;
+            EXPECT_EQ(e.lineNumberIn(l, r), above);
+            // The author of the last revision whose marks say this line took the state it has at r.
+            int author = e.revisionAuthorIndex(0);
+            for (int q = 0; q < r; ++q) {
+                const char x = s[l][q], y = s[l][q + 1];
+                if ((x == '-' && y == '-') || (decodeStatus(x) != decodeStatus(s[l][r]) && (x == '>' || y == 'n' || x == '|')))
+                    author = e.revisionAuthorIndex(q + 1);
+            }
+            EXPECT_EQ(e.lineAuthor(l, r), s[l][r] == '>' ? -1 : author) << "line " << l << " at " << r;
+        }
+    EXPECT_EQ(e.lineNumberIn(-1, 0), -1);
+}
+
 TEST(EvolutionLayout, MatchesTheModelThroughRandomRangesFocusesAndModes)
 {
+    const std::vector<std::string> pool = {"ann", "bob", "cid"};
     for (unsigned seed = 1; seed <= 60; ++seed) {
         SCOPED_TRACE("seed " + std::to_string(seed));
         std::mt19937 random(seed);
@@ -125,6 +166,8 @@ TEST(EvolutionLayout, MatchesTheModelThroughRandomRangesFocusesAndModes)
         TempDirectory dir;
         EvolutionSketch sketch;
         sketch.statuses = m.s;
+        for (int r = 0; r < columns; ++r)
+            sketch.authors.push_back(pool[random() % pool.size()]);
         auto e = loadWrittenEvolution(dir, sketch);
         ASSERT_TRUE(e);
         ASSERT_NO_FATAL_FAILURE(checkAgainstModel(*e, m));
@@ -153,60 +196,7 @@ TEST(EvolutionLayout, MatchesTheModelThroughRandomRangesFocusesAndModes)
             SCOPED_TRACE("step " + std::to_string(step));
             ASSERT_NO_FATAL_FAILURE(checkAgainstModel(*e, m));
         }
-    }
-}
-
-// The accessors that map between file lines, text lines and authors.
-TEST(EvolutionLines, PositionsAndAuthorsMatchTheModel)
-{
-    const std::vector<std::string> pool = {"ann", "bob", "cid"};
-    for (unsigned seed = 1; seed <= 40; ++seed) {
-        SCOPED_TRACE("seed " + std::to_string(seed));
-        std::mt19937 random(seed);
-        const int lines = 1 + static_cast<int>(random() % 10), columns = 1 + static_cast<int>(random() % 8);
-        TempDirectory dir;
-        EvolutionSketch sketch;
-        sketch.statuses = randomStatuses(seed + 1000, lines, columns);
-        for (int r = 0; r < columns; ++r)
-            sketch.authors.push_back(pool[random() % pool.size()]);
-        auto e = loadWrittenEvolution(dir, sketch);
-        ASSERT_TRUE(e);
-        const auto& s = sketch.statuses;
-        std::vector<std::string> seen;
-        for (int r = 0; r < columns; ++r) {
-            auto at = std::find(seen.begin(), seen.end(), sketch.authors[r]);
-            if (at == seen.end())
-                at = seen.insert(seen.end(), sketch.authors[r]);
-            EXPECT_EQ(e->revisionAuthorIndex(r), at - seen.begin());
-            EXPECT_STREQ(e->revisionAuthorName(r), sketch.authors[r].c_str());
-        }
-        for (int a = 0; a < columns; ++a)
-            for (int b = a; b < columns; ++b) {
-                std::vector<int> passing;
-                for (int l = 0; l < lines; ++l)
-                    if (s[l][a] != 'D' && s[l][b] != '>')
-                        passing.push_back(l);
-                for (int k = -1; k <= static_cast<int>(passing.size()); ++k)
-                    EXPECT_EQ(e->presentLineIndex(k, a, b), k >= 0 && k < static_cast<int>(passing.size()) ? passing[k] : -1)
-                        << k << " in " << a << ".." << b;
-            }
-        for (int l = 0; l < lines; ++l)
-            for (int r = 0; r < columns; ++r) {
-                int above = -1;
-                for (int i = 0; i <= l; ++i)
-                    above += present(s[i][r]) ? 1 : 0;
-                EXPECT_EQ(e->lineNumberIn(l, r), above);
-                // The author is the one of the last revision whose marks
-                // say this line took the state it has at r.
-                int author = e->revisionAuthorIndex(0);
-                for (int q = 0; q < r; ++q) {
-                    const char x = s[l][q], y = s[l][q + 1];
-                    if ((x == '-' && y == '-') || (decodeStatus(x) != decodeStatus(s[l][r]) && (x == '>' || y == 'n' || x == '|')))
-                        author = e->revisionAuthorIndex(q + 1);
-                }
-                EXPECT_EQ(e->lineAuthor(l, r), s[l][r] == '>' ? -1 : author) << "line " << l << " at " << r;
-            }
-        EXPECT_EQ(e->lineNumberIn(-1, 0), -1);
+        checkLineAccessors(*e, sketch);
     }
 }
 
