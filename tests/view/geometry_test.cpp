@@ -1,6 +1,5 @@
-// The Interpolated layout's row heights over random evolutions, focuses,
-// ranges and shaping options, held against a model computed straight from
-// the status matrix, and the rule for when the table counts as fresh.
+// The view's geometry over random evolutions against models of the status matrix: the Interpolated row
+// heights and when they count as fresh, and the mapping between canvas pixels and cells in the three layouts.
 
 #include <gtest/gtest.h>
 
@@ -8,12 +7,20 @@
 #include <random>
 
 #include "support/opened_evolution.h"
+#include "view/geometry/hit_tests.h"
 #include "view/geometry/interpolated_heights.h"
 #include "view/geometry/row_heights.h"
+#include "view/geometry/row_top.h"
 
 namespace {
 
 using Table = std::vector<std::vector<float>>;
+
+void zoom(float versionSize, float lineSize, float scrollX, float scrollY)
+{
+    viewState->versionSize = versionSize, viewState->lineSize = lineSize;
+    viewState->scrollX = scrollX, viewState->scrollY = scrollY;
+}
 
 double modelWeight(int a, int b, double curvature, double steepness, double mixer)
 {
@@ -85,7 +92,38 @@ Table modelHeights(const EvolutionFile& e, const ViewState& v)
     return t;
 }
 
-TEST(InterpolatedHeights, MatchTheModelAndTheWalkHandsThemOnInOrder)
+// Row tops at every column boundary follow the computed heights, and a pointer at a row's top there hits it.
+void checkInterpolatedRows(const EvolutionFile& e)
+{
+    const auto& h = viewState->rowHeights;
+    zoom(10.0f, 20.0f, 30.0f, 7.0f);
+    for (int boundary = 0; boundary <= e.columnCount; ++boundary) {
+        const bool shaped = boundary > e.firstRevision;  // left of the range the layout is uniform
+        float top = shaped ? columnTopOffset(e, boundary - 1) : 0;
+        bool integral = top == 0;  // a sum of whole rows lies exactly on a pixel
+        for (int row = 0; row < e.rowCount; ++row) {
+            EXPECT_NEAR(rowTopAt(e, boundary, row), shaped ? top : row, 1e-4) << boundary << " " << row;
+            const bool wasIntegral = integral;
+            const float height = shaped ? h[row][boundary - 1] : 1.0f;
+            top += height;
+            integral = integral && top == std::floor(top);
+            if (boundary > e.lastRevision)  // past the range the rows of the next column are uniform again
+                continue;
+            const CellPixel pixel = pixelOfCell(e, row, boundary, modeInterpolated);
+            ASSERT_TRUE(pixel.ok);
+            // A pointer on a boundary belongs to the row below it.
+            const CellHit hit = cellAtPixel(e, pixel.x, pixel.y + (wasIntegral ? 0 : 1), modeInterpolated);
+            EXPECT_TRUE(height * 20.0f < 2.0f || (hit.hit && hit.row == row && hit.revision == boundary))
+                << row << " at " << boundary;
+        }
+    }
+    // Far below a column's rows there is no cell, and the revision is still named.
+    const CellHit below = cellAtPixel(e, 35, 100000, modeInterpolated);
+    EXPECT_FALSE(below.hit);
+    EXPECT_EQ(below.revision, 6);
+}
+
+TEST(InterpolatedHeights, MatchTheModelTheWalkHandsThemOnInOrderAndRowsLieWhereTheyPutThem)
 {
     for (unsigned seed = 1; seed <= 80; ++seed) {
         SCOPED_TRACE("seed " + std::to_string(seed));
@@ -97,7 +135,8 @@ TEST(InterpolatedHeights, MatchTheModelAndTheWalkHandsThemOnInOrder)
         ASSERT_TRUE(open.loaded);
         EvolutionFile& e = open.evolution();
         ViewState& v = *viewState;
-        const int first = 1 + static_cast<int>(random() % (columns - 1)), last = first + 1 + static_cast<int>(random() % (columns - first));
+        const int first = 1 + static_cast<int>(random() % (columns - 1));
+        const int last = first + 1 + static_cast<int>(random() % (columns - first));
         e.setRevisionRange(modeInterpolated, first, last);
         e.focusRevision = first + static_cast<int>(random() % (last - first));  // 0-based: first .. last - 1
         v.curvature = 1 + static_cast<float>(random() % 20);
@@ -124,6 +163,8 @@ TEST(InterpolatedHeights, MatchTheModelAndTheWalkHandsThemOnInOrder)
             for (int c = 0; c < columns; ++c)
                 ASSERT_NEAR(v.rowHeights[i][c], expected[i][c], 2e-5) << "row " << i << " column " << c;
         EXPECT_TRUE(interpolatedHeightsFresh(e));
+        if (e.firstRevision > 0 && e.rowCount > 0)  // pointers are held only where a column lies before the range
+            checkInterpolatedRows(e);
     }
 }
 
@@ -140,14 +181,12 @@ TEST(InterpolatedHeights, WithoutAFocusInsideTheRangeNothingShrinksButAtTheRange
         computeInterpolatedHeights(e);
         for (int i = 0; i < e.rowCount; ++i)
             for (int c = 0; c < e.columnCount; ++c)
-                EXPECT_EQ(viewState->rowHeights[i][c],
-                          focus == 2 && c == 2 && e.status(i, 2) >= statusAdded ? 0.0f : 1.0f)
+                EXPECT_EQ(viewState->rowHeights[i][c], focus == 2 && c == 2 && e.status(i, c) >= statusAdded ? 0 : 1.0f)
                     << "focus " << focus << " row " << i << " column " << c;
     }
 }
 
-// Fresh from the whole computation until something it was computed for
-// changes, or the table is written otherwise.
+// Fresh from the whole computation until something it was computed for changes, or the table is written otherwise.
 TEST(InterpolatedHeights, FreshOnlyForWhatTheyWereComputedFor)
 {
     EvolutionSketch sketch;
@@ -185,6 +224,78 @@ TEST(InterpolatedHeights, FreshOnlyForWhatTheyWereComputedFor)
     other.evolution().applyViewMode(modeInterpolated);
     other.evolution().focusRevision = 5;
     EXPECT_FALSE(interpolatedHeightsFresh(other.evolution()));
+}
+
+TEST(HitTests, NormalAndHorizontalMatchTheModelAtEveryPixel)
+{
+    const float sizes[] = {0.4f, 1.0f, 2.5f, 7.0f};
+    for (unsigned seed = 1; seed <= 40; ++seed) {
+        SCOPED_TRACE("seed " + std::to_string(seed));
+        std::mt19937 random(seed);
+        EvolutionSketch sketch;
+        sketch.statuses = randomStatuses(seed, 1 + static_cast<int>(random() % 10), 1 + static_cast<int>(random() % 8));
+        OpenEvolution open(sketch);
+        EvolutionFile& e = open.evolution();
+        const float vs = sizes[random() % 4], ls = sizes[random() % 4];
+        zoom(vs, ls, static_cast<float>(random() % 5) - 1.5f, static_cast<float>(random() % 4));
+        for (int layout : {modeNormal, modeHorizontal})
+            for (int x = -3; x < 40; ++x)
+                for (int y = -3; y < 40; ++y) {
+                    const CellHit hit = cellAtPixel(e, x, y, layout);
+                    const int revision = static_cast<int>((x + viewState->scrollX) / vs);
+                    const int slot = static_cast<int>((y + viewState->scrollY) / ls);
+                    int row = -1;
+                    if (layout == modeHorizontal)
+                        row = slot >= 0 && slot < e.rowCount ? slot : -1;
+                    else if (revision >= 0 && revision < e.columnCount && slot >= 0)
+                        for (int i = 0, seen = 0; i < e.rowCount && row < 0; ++i)
+                            if (e.rowPresent(i, revision) && seen++ == slot)
+                                row = i;
+                    const bool inside = row >= 0 && revision >= 0 && revision < e.columnCount;
+                    // A miss still names the revision under the pointer.
+                    ASSERT_EQ(std::make_tuple(hit.hit, inside ? hit.row : -1, hit.revision),
+                              std::make_tuple(inside, inside ? row : -1, revision)) << layout << " at " << x << "," << y;
+                    // The cell's own pixel leads back to it.
+                    const bool whole = std::floor(viewState->scrollX) == viewState->scrollX;
+                    if (inside && whole && x >= 0 && y >= 0 && vs >= 1 && ls >= 1) {
+                        const CellPixel p = pixelOfCell(e, row, revision, layout);
+                        ASSERT_TRUE(p.ok);
+                        const CellHit back = cellAtPixel(e, p.x + (vs >= 2), p.y + (ls >= 2), layout);
+                        EXPECT_EQ(std::make_pair(back.row, back.revision), std::make_pair(row, revision));
+                    }
+                }
+        // An absent row stands where the nearest present row above it does.
+        zoom(1, 1, 0, 0);
+        for (int r = 0; r < e.columnCount; ++r)
+            for (int i = 0; i < e.rowCount; ++i) {
+                int above = i;
+                while (above >= 0 && !e.rowPresent(above, r))
+                    --above;
+                const CellPixel p = pixelOfCell(e, i, r, modeNormal);
+                const int y = above >= 0 ? pixelOfCell(e, above, r, modeNormal).y : p.y;
+                EXPECT_EQ(std::pair(p.ok, p.y), std::pair(above >= 0, y));
+            }
+    }
+}
+
+TEST(HitTests, EmptyGridsUnknownLayoutsAndTablesThatDoNotHoldTheGridMiss)
+{
+    for (const std::vector<std::string>& statuses : {std::vector<std::string>{}, std::vector<std::string>{"XX", "XX"}}) {
+        EvolutionSketch sketch;
+        sketch.statuses = statuses;
+        sketch.authors = {"ann"};
+        OpenEvolution open(sketch);
+        EvolutionFile& e = open.evolution();
+        zoom(4, 4, 0, 0);
+        for (int layout : {-1, 3})
+            EXPECT_FALSE(cellAtPixel(e, 1, 1, layout).hit || pixelOfCell(e, 0, 0, layout).ok);
+        EXPECT_FALSE(pixelOfCell(e, statuses.size(), 0, modeHorizontal).ok);
+        EXPECT_FALSE(pixelOfCell(e, 0, 3, modeHorizontal).ok);
+        viewState->rowHeights.clear();
+        EXPECT_FALSE(cellAtPixel(e, 1, 1, modeInterpolated).hit || pixelOfCell(e, 0, 0, modeInterpolated).ok);
+        zoom(0, 0, 0, 0);  // a zoom of nothing puts every pixel far off the grid
+        EXPECT_FALSE(cellAtPixel(e, 1, 1, modeHorizontal).hit);
+    }
 }
 
 }  // namespace
