@@ -119,12 +119,9 @@ void checkLineAccessors(const EvolutionFile& e, const EvolutionSketch& sketch)
 {
     const auto& s = sketch.statuses;
     const int lines = static_cast<int>(s.size()), columns = static_cast<int>(s[0].size());
-    std::vector<std::string> seen;
-    for (int r = 0; r < columns; ++r) {
-        auto at = std::find(seen.begin(), seen.end(), sketch.authors[r]);
-        if (at == seen.end())
-            at = seen.insert(seen.end(), sketch.authors[r]);
-        EXPECT_EQ(e.revisionAuthorIndex(r), at - seen.begin());
+    for (int r = 0; r < columns; ++r) {  // numbered in order of first appearance
+        const auto first = std::find(sketch.authors.begin(), sketch.authors.end(), sketch.authors[r]);
+        EXPECT_EQ(e.revisionAuthorIndex(r), static_cast<int>(std::set(sketch.authors.begin(), first).size()));
         EXPECT_STREQ(e.revisionAuthorName(r), sketch.authors[r].c_str());
     }
     for (int a = 0; a < columns; ++a)

@@ -22,6 +22,7 @@ void zoom(float versionSize, float lineSize, float scrollX, float scrollY)
     viewState->scrollX = scrollX, viewState->scrollY = scrollY;
 }
 
+// A shrinking row's height: a sigmoid blended with a power curve, from about 1 at a = 0 to 0 at a = b.
 double modelWeight(int a, int b, double curvature, double steepness, double mixer)
 {
     if (b == 0)
@@ -30,24 +31,6 @@ double modelWeight(int a, int b, double curvature, double steepness, double mixe
     const double power = curvature > 10 ? 1 - std::pow(t, curvature - 9) : std::pow(1 - t, 11 - curvature);
     const double sigmoid = 1 - (std::tanh((a - b / 2) / (b * steepness)) + 1) * 0.5;
     return (sigmoid * (6 - mixer) + power * mixer) / 6;
-}
-
-TEST(CollapseWeight, FollowsItsFormulaAndFallsFromOneToZero)
-{
-    for (float curvature : {1.0f, 9.5f, 10.0f, 10.5f, 20.0f})
-        for (float steepness : {0.02f, 0.1f, 0.2f})
-            for (float mixer : {0.0f, 3.0f, 6.0f})
-                for (int b = 0; b <= 9; ++b) {
-                    float before = 2;
-                    for (int a = 0; a <= b; ++a) {
-                        const float w = collapseWeight(a, b, curvature, steepness, mixer);
-                        EXPECT_NEAR(w, modelWeight(a, b, curvature, steepness, mixer), 2e-6)
-                            << a << "/" << b << " c" << curvature << " d" << steepness << " e" << mixer;
-                        EXPECT_LE(w, before + 1e-6f);
-                        EXPECT_TRUE(w >= -1e-6f && w <= 1 + 1e-6f);
-                        before = w;
-                    }
-                }
 }
 
 // The whole computation for a focus F with first < F <= last.
@@ -119,8 +102,7 @@ void checkInterpolatedRows(const EvolutionFile& e)
     }
     // Far below a column's rows there is no cell, and the revision is still named.
     const CellHit below = cellAtPixel(e, 35, 100000, modeInterpolated);
-    EXPECT_FALSE(below.hit);
-    EXPECT_EQ(below.revision, 6);
+    EXPECT_EQ(std::pair(below.hit, below.revision), std::pair(false, 6));
 }
 
 TEST(InterpolatedHeights, MatchTheModelTheWalkHandsThemOnInOrderAndRowsLieWhereTheyPutThem)
@@ -139,7 +121,7 @@ TEST(InterpolatedHeights, MatchTheModelTheWalkHandsThemOnInOrderAndRowsLieWhereT
         const int last = first + 1 + static_cast<int>(random() % (columns - first));
         e.setRevisionRange(modeInterpolated, first, last);
         e.focusRevision = first + static_cast<int>(random() % (last - first));  // 0-based: first .. last - 1
-        v.curvature = 1 + static_cast<float>(random() % 20);
+        v.curvature = 1 + 0.5f * static_cast<float>(random() % 39);  // both sides of the power curve's turn at 10
         v.steepness = 0.02f + 0.01f * static_cast<float>(random() % 19);
         v.mixer = static_cast<float>(random() % 7);
         v.redistributeSpace = static_cast<int>(random() % 2);
@@ -206,13 +188,10 @@ TEST(InterpolatedHeights, FreshOnlyForWhatTheyWereComputedFor)
     EXPECT_FALSE(interpolatedHeightsFresh(e));
     for (size_t k = 0; k < changes.size(); ++k) {
         computeInterpolatedHeights(e);
-        const Table before = v.rowHeights;
-        ensureInterpolatedHeights(e);
         EXPECT_TRUE(interpolatedHeightsFresh(e)) << "change " << k;
         v.rowHeights[0][0] = -1;  // ensuring a fresh table computes nothing
         ensureInterpolatedHeights(e);
         EXPECT_EQ(v.rowHeights[0][0], -1) << "change " << k;
-        v.rowHeights = before;
         changes[k]();
         EXPECT_FALSE(interpolatedHeightsFresh(e)) << "change " << k;
         ensureInterpolatedHeights(e);
