@@ -68,8 +68,7 @@ TEST(EvolutionInput, BadFilesAreRefusedWithOneMessageNamingTheLine)
 TEST(EvolutionInput, MissingFilesAreNamedWholeInTheMessage)
 {
     EXPECT_EQ(splitEvolutionPath("a.c_cvs").directory, "./");
-    const EvolutionPath whole = splitEvolutionPath("/x/y/a.c_cvs");
-    EXPECT_EQ(whole.directory + whole.fileName, "/x/y/a.c_cvs");
+    EXPECT_EQ(splitEvolutionPath("/x/y/a.c_cvs").directory + splitEvolutionPath("/x/y/a.c_cvs").fileName, "/x/y/a.c_cvs");
     for (const std::string missing : {"evolution", "folder", "list"}) {
         TempDirectory dir;
         EvolutionSketch sketch;
@@ -111,7 +110,7 @@ TEST(EvolutionInput, DataLinesHoldAStatusAtEveryOtherCharacterAndTheRevisionList
         for (int line = 0; line < 3; ++line)
             for (int r = 0; r < 5; ++r)
                 EXPECT_EQ(l.e->lineStatusAt(line, r), expected[line][r]) << line << "," << r;
-        EXPECT_EQ(std::make_pair(l.e->moduleName, l.e->branch), std::make_pair(std::string("demo.c"), std::string("1.")));
+        EXPECT_EQ(std::tie(l.e->moduleName, l.e->branch), std::make_tuple("demo.c", "1."));
         EXPECT_STREQ(l.e->statusName(1, 2), "replaced by addition");
         for (int r = 0; r < 4; ++r)
             EXPECT_EQ(l.e->revisionAuthorIndex(r), c.indices[r]) << c.list << " revision " << r;
@@ -178,10 +177,8 @@ TEST(EvolutionInput, DegenerateGridsAndArgumentsChangeNothing)
         const int rows = e->rowCount, first = e->firstRevision, last = e->lastRevision;
         for (int mode : {-1, 3})
             e->setFocusRevision(mode, 1), e->setRevisionRange(mode, 1, 1);
-        e->setFocusRevision(modeNormal, e->columnCount);
-        e->setRevisionRange(modeNormal, 0, 1);
-        e->setRevisionRange(modeNormal, 2, 1);
-        e->applyViewMode(modeNormal);
+        e->setFocusRevision(modeNormal, e->columnCount), e->setRevisionRange(modeNormal, 0, 1);
+        e->setRevisionRange(modeNormal, 2, 1), e->applyViewMode(modeNormal);
         EXPECT_EQ(std::make_tuple(e->rowCount, e->firstRevision, e->lastRevision, e->focusRevision),
                   std::make_tuple(rows, first, last, -1));
         e->buildBlocks(2);
@@ -232,7 +229,6 @@ struct Model {
     int first = 0, last = 0, focus = -1, mode = modeNormal;
     bool filtered = false;  // loading shows every line, the first filter only some
 
-    int columns() const { return static_cast<int>(s[0].size()); }
     std::vector<int> rows() const
     {
         std::vector<int> out;
@@ -271,7 +267,7 @@ void checkAgainstModel(EvolutionFile& e, const Model& m)
     ASSERT_EQ(e.rowCount, static_cast<int>(rows.size()));
     ASSERT_EQ(std::make_pair(e.firstRevision, e.lastRevision), std::make_pair(m.first, m.last));
     EXPECT_EQ(e.focusRevision, m.focus);
-    const int columns = m.columns();
+    const int columns = static_cast<int>(m.s[0].size());
     std::map<std::pair<int, int>, std::set<int>> runGroups, spanGroups;
     for (int i = 0; i < e.rowCount; ++i) {
         const std::string& st = m.s[rows[i]];
@@ -363,7 +359,6 @@ void checkLineAccessors(const EvolutionFile& e, const EvolutionSketch& sketch)
 
 TEST(EvolutionLayout, MatchesTheModelThroughRandomRangesFocusesAndModes)
 {
-    const std::vector<std::string> pool = {"ann", "bob", "cid"};
     for (unsigned seed = 1; seed <= 60; ++seed) {
         SCOPED_TRACE("seed " + std::to_string(seed));
         std::mt19937 random(seed);
@@ -373,7 +368,7 @@ TEST(EvolutionLayout, MatchesTheModelThroughRandomRangesFocusesAndModes)
         EvolutionSketch sketch;
         sketch.statuses = m.s;
         for (int r = 0; r < columns; ++r)
-            sketch.authors.push_back(pool[random() % pool.size()]);
+            sketch.authors.push_back(std::string(1, "abc"[random() % 3]));
         auto e = loadWrittenEvolution(dir, sketch);
         ASSERT_TRUE(e);
         ASSERT_NO_FATAL_FAILURE(checkAgainstModel(*e, m));

@@ -99,8 +99,7 @@ TEST(Controls, ReshuffleTurnsTheAuthorColoursOnePlaceRound)
     reshuffleIdentifierColours();
     for (int i = 0; i < 9; ++i)
         EXPECT_EQ(identifierColours[i], original[(i + 1) % 9]) << i;
-    EXPECT_EQ(authorColour(2), original[3]);
-    EXPECT_EQ(authorColour(-1), (Rgb{0.5f, 0.5f, 0.5f}));
+    EXPECT_EQ(std::pair(authorColour(2), authorColour(-1)), std::pair(original[3], Rgb{0.5f, 0.5f, 0.5f}));
     for (int press = 2; press <= 9; ++press)
         reshuffleIdentifierColours();
     EXPECT_EQ(identifierColours, original);
@@ -111,8 +110,7 @@ TEST(ScrollArithmetic, KnobsSliderValuesAndTheirInverse)
     struct Knob { float slider, content, want; };
     for (const Knob& k : {Knob{100, 400, 0.25f}, {400, 400, 1}, {400, 100, 1}, {400, 0, 1}, {0, 0, 1}})
         EXPECT_FLOAT_EQ(scrollKnobSize(k.slider, k.content), k.want) << k.slider << " " << k.content;
-    // Content at most two pixels longer than the slider counts as fitting:
-    // above 2 on the row axis, 3 whole pixels or more on the revision axis.
+    // Content up to two pixels longer than the slider fits: above 2 on the row axis, from 3 whole pixels on the other.
     struct Value { int cells; float scroll, content; int slider; float want; };
     for (const Value& v : {Value{50, 2, 202, 200, 0}, {50, 1, 201.5f, 200, 0}, {50, 1, 202.5f, 200, 50 / 2.5f},
                            {50, 30, 100, 200, 0}, {100, 0, 400, 100, 0}, {100, 150, 400, 100, 50}, {100, 300, 400, 100, 100}})
@@ -126,10 +124,9 @@ TEST(ScrollArithmetic, KnobsSliderValuesAndTheirInverse)
     struct Slider { int count; float cellSize; int value; float scroll; };
     for (const Slider& s : {Slider{100, 4, 0, 0}, {100, 4, 100, 300}, {3, 40.5f, 3, 21.5f}, {0, 4, 1, 0}})
         EXPECT_FLOAT_EQ(scrollForSliderValue(s.count, s.cellSize, 100, s.value), s.scroll) << s.count << " " << s.value;
-    for (int value : {1, 17, 50, 99}) {
-        const float scroll = scrollForSliderValue(100, 4.0f, 100, value);
-        EXPECT_NEAR(lineScrollValue(100, scroll, lineContentHeight(100, 4.0f), 100), value, 1e-3) << value;
-    }
+    for (int value : {1, 17, 50, 99})
+        EXPECT_NEAR(lineScrollValue(100, scrollForSliderValue(100, 4.0f, 100, value), lineContentHeight(100, 4.0f), 100),
+                    value, 1e-3) << value;
     EXPECT_EQ(std::pair(fittedCellSize(400, 3, 8.0f), fittedCellSize(400, 0, 8.0f)), std::pair(400.0f / 3.0f, 8.0f));
 }
 

@@ -267,8 +267,7 @@ TEST(HitTests, EmptyGridsUnknownLayoutsAndTablesThatDoNotHoldTheGridMiss)
         zoom(4, 4, 0, 0);
         for (int layout : {-1, 3})
             EXPECT_FALSE(cellAtPixel(e, 1, 1, layout).hit || pixelOfCell(e, 0, 0, layout).ok);
-        EXPECT_FALSE(pixelOfCell(e, statuses.size(), 0, modeHorizontal).ok);
-        EXPECT_FALSE(pixelOfCell(e, 0, 3, modeHorizontal).ok);
+        EXPECT_FALSE(pixelOfCell(e, statuses.size(), 0, modeHorizontal).ok || pixelOfCell(e, 0, 3, modeHorizontal).ok);
         viewState->rowHeights.clear();
         EXPECT_FALSE(cellAtPixel(e, 1, 1, modeInterpolated).hit || pixelOfCell(e, 0, 0, modeInterpolated).ok);
         zoom(0, 0, 0, 0);  // a zoom of nothing puts every pixel far off the grid
@@ -289,12 +288,11 @@ TEST(LockedRowY, InterpolatesBetweenTheEdgesTruncatingAndAimsAtTheMiddleOfTallRo
 {
     struct Case { int x, leftX, leftY, rightX, rightY; float lineSize; int y; };
     const Case cases[] = {
+        // Rising; falling, measured from the right edge (10 * 5 / 8 = 6.25); a column narrower than a pixel keeps
+        // its left edge; rows higher than two pixels are aimed at their middle.
         {0, 0, 10, 8, 20, 1.0f, 10}, {3, 0, 10, 8, 20, 1.0f, 13}, {8, 0, 10, 8, 20, 1.0f, 20},
-        // Falling, measured from the right edge: 10 * 5 / 8 = 6.25.
         {3, 0, 20, 8, 10, 1.0f, 16}, {0, 0, 20, 8, 10, 1.0f, 20}, {5, 0, 7, 8, 7, 2.0f, 7},
-        // A column narrower than a pixel keeps its left edge.
         {4, 4, 30, 4, 50, 1.0f, 30}, {4, 4, 50, 4, 30, 1.0f, 50},
-        // Rows higher than two pixels are aimed at their middle.
         {0, 0, 10, 8, 10, 2.5f, 11}, {0, 0, 10, 8, 10, 9.0f, 14}, {4, 4, 10, 4, 40, 6.0f, 13},
     };
     for (const Case& c : cases)
