@@ -1,6 +1,5 @@
 #pragma once
-// Real git and CVS repositories made in scratch directories, the programs run
-// against them, and the histories of edits committed to them.
+// Real git repositories made in scratch directories, and the programs run against them.
 
 #include <map>
 #include <string>
@@ -13,11 +12,11 @@ struct CommandResult {
     std::string output, errors;
 };
 
-// Runs a program in `directory` with "NAME=value" entries added to the
-// environment and nothing on standard input.
+// Runs a program in `directory` with nothing on standard input, "NAME=value" entries added to an
+// environment that keeps the machine's git configuration, locale and time zone out.
 CommandResult runProgram(const std::vector<std::string>& argv, const std::string& directory = ".",
                          const std::vector<std::string>& environment = {});
-// quillon-extract, away from the user's own git configuration and cache.
+// quillon-extract, away from the user's own cache.
 CommandResult runExtract(const std::vector<std::string>& arguments);
 
 std::string readFileBytes(const std::string& path);
@@ -30,37 +29,10 @@ std::vector<std::string> textLines(const std::string& text);
 // author is the test's and every commit is a minute after the one before.
 struct GitRepository {
     TempDirectory scratch;
-    std::string top;  // the working tree, ending with '/'
+    std::string top = scratch.path() + "repository/";  // the working tree
     int commits = 0;
     GitRepository();
     CommandResult git(const std::vector<std::string>& arguments, const std::string& author = "tester") const;
-    void put(const std::string& path, const std::string& content) const;
-    // Commits the whole working tree; returns the commit's id.
-    std::string commit(const std::string& author, const std::string& message = "edit");
+    void put(const std::string& path, const std::string& text) const { scratch.write("repository/" + path, text); }
+    void commit(const std::string& author);  // the whole working tree
 };
-
-// A CVS repository with the module "mod" checked out; the author of a
-// commit is the LOGNAME it runs under.
-struct CvsRepository {
-    TempDirectory scratch;
-    std::string root, work;  // CVSROOT, and the checkout ending with '/'
-    CvsRepository();
-    CommandResult cvs(const std::vector<std::string>& arguments, const std::string& author = "tester") const;
-    void put(const std::string& file, const std::string& content) const;
-};
-
-// A line of a blame: who the line is attributed to, and its text.
-struct BlameLine {
-    std::string author, text;
-};
-// quillon-check --blame of revision `revision` (from 1).
-std::vector<BlameLine> evolutionBlame(const std::string& evolutionPath, int revision);
-
-// A history of edits such as programmers make, the same in every run:
-// lines inserted, deleted and replaced by fewer or more lines, blank lines
-// and braces recurring, and one line changed often, in successive revisions
-// and with one between.
-struct EditedRevision {
-    std::string author, text;
-};
-std::vector<EditedRevision> editHistory(unsigned seed, int revisions, const std::vector<std::string>& authors);
