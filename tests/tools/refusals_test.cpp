@@ -19,19 +19,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// a.c in three revisions by ann, bob and ann.
-void threeRevisions(GitRepository& repository)
+TEST(Refusals, CommandLinesRepositoriesOutputDirectoriesAndRevisionsLostHalfway)
 {
+    GitRepository repository;  // a.c in three revisions by ann, bob and ann
     for (const char* text : {"int a;\n", "int a;\nint b;\n", "int a = 1;\nint b;\n"}) {
         repository.put("a.c", text);
         repository.commit(repository.commits == 1 ? "bob" : "ann");
     }
-}
-
-TEST(Refusals, CommandLinesRepositoriesAndOutputDirectories)
-{
-    GitRepository repository;
-    threeRevisions(repository);
     const TempDirectory scratch;
     scratch.write("a.c,v", "int main(void) { return 0; }\n");
     scratch.write("plain", "x\n");
@@ -62,63 +56,49 @@ TEST(Refusals, CommandLinesRepositoriesAndOutputDirectories)
     }
     EXPECT_FALSE(fs::exists(out));
     EXPECT_EQ(readFileBytes(s + "plain"), "x\n");
-    EXPECT_EQ(filesBelow(s + "other"), (std::map<std::string, std::string>{{"notes.txt", "mine\n"}}));
-
     const std::vector<std::vector<std::string>> bad = {
         {}, {"svn", "a", "b"}, {"git", "repo", "a.c"}, {"cvs", "a.c,v"}, {"cvs", "a.c,v", "out", "extra"},
         {"git", "repo", "a.c", "out", "--branch", "1."}, {"cvs", "a.c,v", "out", "--ref", "HEAD"},
         {"cvs", "a.c,v", "out", "--branch", "1.2."}, {"cvs", "a.c,v", "out", "--branch", "1.x."},
         {"git", "repo", "a.c", "out", "--ref"}, {"git", "repo", "a.c", "out", "--grammar="}};
-    for (const auto& arguments : bad) {
-        ExtractOptions options;
-        std::string error;
-        EXPECT_FALSE(parseExtractArguments(arguments, options, error)) << arguments.size() << " arguments";
-        EXPECT_FALSE(error.empty());
-    }
     ExtractOptions options;
     std::string error;
+    for (const auto& arguments : bad) {
+        EXPECT_FALSE(parseExtractArguments(arguments, options, error)) << arguments.size() << " arguments";
+        EXPECT_FALSE(error.empty());
+        error.clear();
+    }
     ASSERT_TRUE(parseExtractArguments({"cvs", "--branch=1.2.4.", "a.c,v", "out", "--grammar", "none"}, options,
                                       error)) << error;
     EXPECT_EQ(options.path + options.outputDirectory + options.branch + options.grammar, "a.c,vout1.2.4.none");
-}
 
-TEST(Refusals, AnExistingEvolutionIsReplacedOnlyWhenForcedAndOnlyItsOwnFiles)
-{
-    GitRepository repository;
-    threeRevisions(repository);
-    const TempDirectory out;
-    ASSERT_EQ(runExtract({"git", repository.top, "a.c", out.path()}).status, 0);
-    out.write("notes.txt", "mine\n");
-    out.write("revisions/b.c.v1.1", "another evolution's\n");
-    const auto before = filesBelow(out.path());
-    const CommandResult refused = runExtract({"git", repository.top, "a.c", out.path(), "--ref", "HEAD~1"});
+    // An existing evolution is replaced only when forced, and then only its own files.
+    const std::string existing = s + "existing";
+    ASSERT_EQ(runExtract({"git", repo, "a.c", existing}).status, 0);
+    scratch.write("existing/notes.txt", "mine\n");
+    scratch.write("existing/revisions/b.c.v1.1", "another evolution's\n");
+    const auto before = filesBelow(existing);
+    const CommandResult refused = runExtract({"git", repo, "a.c", existing, "--ref", "HEAD~1"});
     EXPECT_EQ(refused.status, 1);
     EXPECT_NE(refused.output.find("--force"), std::string::npos) << refused.output;
-    EXPECT_EQ(filesBelow(out.path()), before);
-
-    ASSERT_EQ(runExtract({"git", repository.top, "a.c", out.path(), "--ref", "HEAD~1", "--force"}).status, 0);
-    auto after = filesBelow(out.path());
+    EXPECT_EQ(filesBelow(existing), before);
+    ASSERT_EQ(runExtract({"git", repo, "a.c", existing, "--ref", "HEAD~1", "--force"}).status, 0);
+    auto after = filesBelow(existing);
     EXPECT_FALSE(after.count("revisions/a.c.v1.3")) << "a revision of the older evolution is left";
     EXPECT_EQ(after["revisions/a.c.v1.2"] + after["notes.txt"] + after["revisions/b.c.v1.1"],
               "int a;\nint b;\nmine\nanother evolution's\n");
-}
 
-TEST(Refusals, AFailureHalfwayLeavesNothingBehind)
-{
-    GitRepository repository;
-    threeRevisions(repository);
-    // The second revision's text is lost from the object store; the commits
-    // and trees that name it are intact.
+    // The second revision's text lost from the object store, the commits and trees that name it
+    // intact: a failure halfway leaves nothing behind, in a new directory or one of other files.
     const std::string blob = textLines(repository.git({"rev-parse", "HEAD~1:a.c"}).output).at(0);
-    ASSERT_TRUE(fs::remove(repository.top + ".git/objects/" + blob.substr(0, 2) + "/" + blob.substr(2)));
-    const TempDirectory out;
-    out.write("existing/notes.txt", "mine\n");
-    for (const std::string target : {"fresh", "existing"}) {
-        const CommandResult run = runExtract({"git", repository.top, "a.c", out.path() + target});
+    ASSERT_TRUE(fs::remove(repo + ".git/objects/" + blob.substr(0, 2) + "/" + blob.substr(2)));
+    for (const std::string target : {"fresh", "other"}) {
+        const CommandResult run = runExtract({"git", repo, "a.c", s + target});
         EXPECT_EQ(run.status, 1);
         EXPECT_NE(run.output.find("revision 1.2"), std::string::npos) << run.output;
     }
-    EXPECT_EQ(filesBelow(out.path()), (std::map<std::string, std::string>{{"existing/notes.txt", "mine\n"}}));
+    EXPECT_FALSE(fs::exists(s + "fresh"));
+    EXPECT_EQ(filesBelow(s + "other"), (std::map<std::string, std::string>{{"notes.txt", "mine\n"}}));
 }
 
 // Ctrl+C while the first revision is read: the extraction stops at the next
@@ -127,14 +107,12 @@ bool extractInterrupted(const std::string& target)
 {
     SourceHistory history;
     history.branch = "1.";
-    history.revisions = {{"ann", "2024-01-01", "one"}, {"bob", "2024-01-02", "two"}};
+    history.revisions = {{"ann", "2024-01-01", "one", ""}, {"bob", "2024-01-02", "two", ""}};
     history.readRevision = [](int index, std::string_view& text, std::vector<LineHunk>& hunks, std::string&) {
         text = index == 0 ? "int a;\n" : "int a;\nint b;\n";
-        hunks.clear();
+        hunks.assign(index, {1, 0, 1, 1});  // the second revision adds its line b
         if (index == 0)
             std::raise(SIGINT);
-        else
-            hunks.push_back({1, 0, 1, 1});
         return true;
     };
     catchInterruptions();
@@ -210,7 +188,7 @@ TEST(Refusals, RcsFilesAndEditScripts)
                                 error)) << error;
     EXPECT_EQ(result, (std::vector<std::string_view>{"first\n", "a\n", "x\n", "y\n", "d", "last"}));
     // Counts near the largest long once overflowed the bounds check.
-    for (const char* script : {"d3 1\n", "d2 1\nd1 1\n", "a1 2\nonly one\n", "x1 1\n", "d0 1\n",
+    for (const char* script : {"d3 1\n", "d2 1\nd1 1\n", "a1 2\nonly one\n", "x1 1\n", "d0 1\n", "d1\n", "\n",
                                "d2 9223372036854775807\n", "a2 9223372036854775807\nx\n"})
         EXPECT_FALSE(applyEditScript(source, script, result, error)) << script;
 }
@@ -229,14 +207,16 @@ TEST(Refusals, BlameOfARevisionThatIsNotThereOrWhoseTextDisagrees)
     };
     EXPECT_EQ(blame("3").output, "unknown\tB\nann\tc\nunknown\td\n");
     for (const char* revision : {"0", "4", "two", "1x", ""}) {
-        EXPECT_EQ(blame(revision).status, 2) << revision;
-        EXPECT_NE(blame(revision).output.find("ERROR: no revision"), std::string::npos) << revision;
+        const CommandResult run = blame(revision);
+        EXPECT_EQ(run.status, 2) << revision;
+        EXPECT_NE(run.output.find("ERROR: no revision"), std::string::npos) << revision;
     }
     for (const auto& [text, message] : {std::pair{"B\nc\nd\nextra\n", "line 4 has no line in the evolution"},
                                         {"B\n", "fewer than the evolution marks present"}}) {
         scratch.write("revisions/demo.c.v1.3", text);
-        EXPECT_EQ(blame("3").status, 1);
-        EXPECT_NE(blame("3").output.find(message), std::string::npos) << blame("3").output;
+        const CommandResult run = blame("3");
+        EXPECT_EQ(run.status, 1);
+        EXPECT_NE(run.output.find(message), std::string::npos) << run.output;
     }
     fs::remove(scratch.path() + "revisions/demo.c.v1.2");
     EXPECT_NE(blame("2").output.find("for reading"), std::string::npos);
