@@ -1,8 +1,6 @@
 #include "tools/repositories.h"
 
-#include <fcntl.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -14,32 +12,23 @@
 CommandResult runProgram(const std::vector<std::string>& argv, const std::string& directory,
                          const std::vector<std::string>& environment)
 {
-    // Output goes to files rather than pipes: a program that fills one pipe
-    // while the test waits on the other cannot then hang the test.
+    // Through the shell, output into files: a program filling a pipe nobody reads cannot hang the test.
+    const auto quoted = [](const std::string& word) {
+        std::string text = " '";
+        for (const char c : word)
+            text += c == '\'' ? std::string("'\\''") : std::string(1, c);
+        return text + "'";
+    };
+    std::string command = "cd" + quoted(directory) + " && exec env GIT_CONFIG_NOSYSTEM=1 GIT_CONFIG_GLOBAL=/dev/null "
+                          "GIT_TERMINAL_PROMPT=0 LC_ALL=C TZ=UTC";
+    for (const std::string& word : environment)
+        command += quoted(word);
+    for (const std::string& word : argv)
+        command += quoted(word);
     const TempDirectory capture;
-    const std::string output = capture.path() + "out", errors = capture.path() + "err";
-    const pid_t child = ::fork();
-    if (child == 0) {
-        for (const char* entry : {"GIT_CONFIG_NOSYSTEM=1", "GIT_CONFIG_GLOBAL=/dev/null", "GIT_TERMINAL_PROMPT=0",
-                                  "LC_ALL=C", "TZ=UTC"})
-            ::putenv(const_cast<char*>(entry));
-        for (const std::string& entry : environment)
-            ::putenv(const_cast<char*>(entry.c_str()));
-        const int in = ::open("/dev/null", O_RDONLY), out = ::open(output.c_str(), O_WRONLY | O_CREAT, 0600),
-                  err = ::open(errors.c_str(), O_WRONLY | O_CREAT, 0600);
-        if (in < 0 || out < 0 || err < 0 || ::dup2(in, 0) < 0 || ::dup2(out, 1) < 0 || ::dup2(err, 2) < 0 ||
-            ::chdir(directory.c_str()) != 0)
-            ::_exit(126);
-        std::vector<char*> arguments;
-        for (const std::string& a : argv)
-            arguments.push_back(const_cast<char*>(a.c_str()));
-        arguments.push_back(nullptr);
-        ::execvp(arguments[0], arguments.data());
-        ::_exit(127);
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFileBytes(output), readFileBytes(errors)};
+    const std::string out = capture.path() + "out", err = capture.path() + "err";
+    const int status = std::system((command + " </dev/null >" + out + " 2>" + err).c_str());
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFileBytes(out), readFileBytes(err)};
 }
 
 CommandResult runExtract(const std::vector<std::string>& arguments)
@@ -91,8 +80,8 @@ CommandResult GitRepository::git(const std::vector<std::string>& arguments, cons
     std::vector<std::string> argv = {"git"}, environment = {"HOME=" + scratch.path()};
     argv.insert(argv.end(), arguments.begin(), arguments.end());
     for (const std::string role : {"GIT_AUTHOR_", "GIT_COMMITTER_"})
-        environment.insert(environment.end(),
-                           {role + "NAME=" + author, role + "EMAIL=" + author + "@example.org", role + "DATE=@" + date});
+        environment.insert(environment.end(), {role + "NAME=" + author, role + "EMAIL=" + author + "@example.org",
+                                               role + "DATE=@" + date});
     return runProgram(argv, top, environment);
 }
 

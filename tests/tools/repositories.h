@@ -12,7 +12,7 @@ struct CommandResult {
     std::string output, errors;
 };
 
-// Runs a program in `directory` with nothing on standard input, "NAME=value" entries added to an
+// Runs a program in `directory` with nothing on standard input and "NAME=value" entries added to an
 // environment that keeps the machine's git configuration, locale and time zone out.
 CommandResult runProgram(const std::vector<std::string>& argv, const std::string& directory = ".",
                          const std::vector<std::string>& environment = {});
