@@ -1,6 +1,5 @@
-// Bad input to quillon-extract, its readers and quillon-check --blame: one
-// clear message, a non-zero exit, and no evolution half-written nor an
-// existing one spoiled.
+// Bad input to quillon-extract, its readers and quillon-check --blame: one clear message, a non-zero
+// exit, and no evolution half-written nor an existing one spoiled.
 
 #include <gtest/gtest.h>
 
@@ -30,32 +29,49 @@ TEST(Refusals, CommandLinesRepositoriesOutputDirectoriesAndRevisionsLostHalfway)
     scratch.write("a.c,v", "int main(void) { return 0; }\n");
     scratch.write("plain", "x\n");
     scratch.write("other/notes.txt", "mine\n");
-    const std::string repo = repository.top, s = scratch.path(), out = s + "out";
+    const std::string repo = repository.top, s = scratch.path(), out = s + "out", existing = s + "existing";
+    ASSERT_EQ(runExtract({"git", repo, "a.c", existing}).status, 0);
+    scratch.write("existing/notes.txt", "mine\n");
+    scratch.write("existing/revisions/b.c.v1.1", "another evolution's\n");
+    const auto before = filesBelow(existing);
+    // The second revision's text lost from the object store, the commits and trees that name it intact.
+    const std::string blob = textLines(repository.git({"rev-parse", "HEAD~1:a.c"}).output).at(0);
+    ASSERT_TRUE(fs::remove(repo + ".git/objects/" + blob.substr(0, 2) + "/" + blob.substr(2)));
     struct Case {
         std::vector<std::string> arguments;
         int status;
         std::string message;  // in standard output, or in standard error for status 2
     };
     const std::vector<Case> cases = {
-        {{"git", "only-one"}, 2, "usage: quillon-extract"},
-        {{"--help"}, 0, "usage: quillon-extract"},
+        {{"git", "only-one"}, 2, "usage: quillon-extract"}, {{"--help"}, 0, "usage: quillon-extract"},
         {{"--version"}, 0, "quillon-extract "},
         {{"git", s + "nothing", "a.c", out}, 1, "ERROR: " + s + "nothing is not a git repository"},
         {{"git", repo, "b.c", out}, 1, "b.c never existed on HEAD"},
         {{"git", repo, "a.c", out, "--ref", "nosuch"}, 1, "no revision nosuch"},
-        {{"cvs", s + "a.c,v", out}, 1, "is not an RCS file"},
-        {{"cvs", s + "b.c,v", out}, 1, "cannot read"},
+        {{"cvs", s + "a.c,v", out}, 1, "is not an RCS file"}, {{"cvs", s + "b.c,v", out}, 1, "cannot read"},
         {{"git", repo, "a.c", s + "plain/out"}, 1, "cannot write"},
-        {{"git", repo, "a.c", s + "plain"}, 1, "is not a directory"}
-    };
+        {{"git", repo, "a.c", s + "plain"}, 1, "is not a directory"},
+        {{"git", repo, "a.c", existing, "--ref", "HEAD~2"}, 1, "--force"},
+        // Failing halfway, in a new directory or one of other files.
+        {{"git", repo, "a.c", s + "fresh"}, 1, "revision 1.2"}, {{"git", repo, "a.c", s + "other"}, 1, "revision 1.2"}};
     for (const Case& c : cases) {
         const CommandResult run = runExtract(c.arguments);
         EXPECT_EQ(run.status, c.status) << c.arguments[0] << " " << c.message;
         EXPECT_NE((c.status == 2 ? run.errors : run.output).find(c.message), std::string::npos)
             << run.output << run.errors;
     }
-    EXPECT_FALSE(fs::exists(out));
+    // Nothing half-written and nothing spoiled.
+    EXPECT_FALSE(fs::exists(out) || fs::exists(s + "fresh"));
     EXPECT_EQ(readFileBytes(s + "plain"), "x\n");
+    EXPECT_EQ(filesBelow(s + "other"), (std::map<std::string, std::string>{{"notes.txt", "mine\n"}}));
+    EXPECT_EQ(filesBelow(existing), before);
+    // Forced, only the older evolution's own files are replaced.
+    ASSERT_EQ(runExtract({"git", repo, "a.c", existing, "--ref", "HEAD~2", "--force"}).status, 0);
+    auto after = filesBelow(existing);
+    EXPECT_FALSE(after.count("revisions/a.c.v1.2") || after.count("revisions/a.c.v1.3"));
+    EXPECT_EQ(after["revisions/a.c.v1.1"] + after["notes.txt"] + after["revisions/b.c.v1.1"],
+              "int a;\nmine\nanother evolution's\n");
+
     const std::vector<std::vector<std::string>> bad = {
         {}, {"svn", "a", "b"}, {"git", "repo", "a.c"}, {"cvs", "a.c,v"}, {"cvs", "a.c,v", "out", "extra"},
         {"git", "repo", "a.c", "out", "--branch", "1."}, {"cvs", "a.c,v", "out", "--ref", "HEAD"},
@@ -71,40 +87,12 @@ TEST(Refusals, CommandLinesRepositoriesOutputDirectoriesAndRevisionsLostHalfway)
     ASSERT_TRUE(parseExtractArguments({"cvs", "--branch=1.2.4.", "a.c,v", "out", "--grammar", "none"}, options,
                                       error)) << error;
     EXPECT_EQ(options.path + options.outputDirectory + options.branch + options.grammar, "a.c,vout1.2.4.none");
-
-    // An existing evolution is replaced only when forced, and then only its own files.
-    const std::string existing = s + "existing";
-    ASSERT_EQ(runExtract({"git", repo, "a.c", existing}).status, 0);
-    scratch.write("existing/notes.txt", "mine\n");
-    scratch.write("existing/revisions/b.c.v1.1", "another evolution's\n");
-    const auto before = filesBelow(existing);
-    const CommandResult refused = runExtract({"git", repo, "a.c", existing, "--ref", "HEAD~1"});
-    EXPECT_EQ(refused.status, 1);
-    EXPECT_NE(refused.output.find("--force"), std::string::npos) << refused.output;
-    EXPECT_EQ(filesBelow(existing), before);
-    ASSERT_EQ(runExtract({"git", repo, "a.c", existing, "--ref", "HEAD~1", "--force"}).status, 0);
-    auto after = filesBelow(existing);
-    EXPECT_FALSE(after.count("revisions/a.c.v1.3")) << "a revision of the older evolution is left";
-    EXPECT_EQ(after["revisions/a.c.v1.2"] + after["notes.txt"] + after["revisions/b.c.v1.1"],
-              "int a;\nint b;\nmine\nanother evolution's\n");
-
-    // The second revision's text lost from the object store, the commits and trees that name it
-    // intact: a failure halfway leaves nothing behind, in a new directory or one of other files.
-    const std::string blob = textLines(repository.git({"rev-parse", "HEAD~1:a.c"}).output).at(0);
-    ASSERT_TRUE(fs::remove(repo + ".git/objects/" + blob.substr(0, 2) + "/" + blob.substr(2)));
-    for (const std::string target : {"fresh", "other"}) {
-        const CommandResult run = runExtract({"git", repo, "a.c", s + target});
-        EXPECT_EQ(run.status, 1);
-        EXPECT_NE(run.output.find("revision 1.2"), std::string::npos) << run.output;
-    }
-    EXPECT_FALSE(fs::exists(s + "fresh"));
-    EXPECT_EQ(filesBelow(s + "other"), (std::map<std::string, std::string>{{"notes.txt", "mine\n"}}));
 }
 
-// Ctrl+C while the first revision is read: the extraction stops at the next
-// and its staged files go with it.
-bool extractInterrupted(const std::string& target)
+// Ctrl+C while the first revision is read: the extraction stops at the next and its staged files go with it.
+TEST(Refusals, AnInterruptionLeavesNothingBehind)
 {
+    const TempDirectory out;
     SourceHistory history;
     history.branch = "1.";
     history.revisions = {{"ann", "2024-01-01", "one", ""}, {"bob", "2024-01-02", "two", ""}};
@@ -115,22 +103,19 @@ bool extractInterrupted(const std::string& target)
             std::raise(SIGINT);
         return true;
     };
-    catchInterruptions();
-    OutputDirectory out;
-    Progress progress;
-    ExtractionSummary summary;
-    std::string error;
-    const bool prepared = prepareOutput(out, target, "a.c", false, error);
-    const bool staged = stageEvolution(history, {"C family", "BLOCK { }\n"}, out, progress, summary, error);
-    std::fprintf(stderr, "%s\n", error.c_str());
-    return prepared && !staged;
-}
-
-TEST(Refusals, AnInterruptionLeavesNothingBehind)
-{
-    const TempDirectory out;
+    const auto interrupted = [&] {
+        catchInterruptions();
+        OutputDirectory staging;
+        Progress progress;
+        ExtractionSummary summary;
+        std::string error;
+        const bool prepared = prepareOutput(staging, out.path() + "e", "a.c", false, error);
+        const bool staged = stageEvolution(history, {"C family", "BLOCK { }\n"}, staging, progress, summary, error);
+        std::fprintf(stderr, "%s\n", error.c_str());
+        return prepared && !staged;
+    };
     // In a process of its own: once caught, the interruption stays noted.
-    EXPECT_EXIT(std::exit(extractInterrupted(out.path() + "e") ? 0 : 1), testing::ExitedWithCode(0), "interrupted");
+    EXPECT_EXIT(std::exit(interrupted() ? 0 : 1), testing::ExitedWithCode(0), "interrupted");
     EXPECT_FALSE(fs::exists(out.path() + "e"));
 }
 
