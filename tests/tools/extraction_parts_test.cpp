@@ -57,9 +57,8 @@ TEST(Marking, EveryLifeInUpToTenRevisions)
                 const std::string& s = sketch.statuses[line];
                 const int row = static_cast<int>(line), status = decodeStatus(s[r]);
                 const bool changed = std::count(life.changes.begin(), life.changes.end(), r) > 0;
-                int responsible = life.begin;
-                for (int c : life.changes)
-                    responsible = c <= r ? c : responsible;
+                const auto after = std::upper_bound(life.changes.begin(), life.changes.end(), r);
+                const int responsible = after == life.changes.begin() ? life.begin : *(after - 1);
                 const std::string where = "revision " + std::to_string(r) + " of " + s;
                 updateRowAuthor(allCells.data(), row, r);
                 if (currentEvolution->rowPresent(row, r))
@@ -148,8 +147,7 @@ TEST(EvolutionText, WritesTheFilesTheProgramLoads)
     std::string error;
     ASSERT_TRUE(addRevision(lines, diff("a\nb\n", "a\nB\nc\n"), 3, error));
     ASSERT_TRUE(addRevision(lines, diff("a\nB\nc\n", "c\n"), 1, error));
-    // A new line goes right after the line it follows; the surplus of a
-    // replacement begins after the lines it pairs with.
+    // A new line goes right after the line it follows; a replacement's surplus after the lines it pairs with.
     const std::string text = formatEvolutionFile("demo.c", "1.", lines);
     EXPECT_EQ(text, "demo.c\nBranch: 1.\nLines: 3\nRevisions: 3\n1:X X D\n2:- - D\n3:> X X\n");
     SourceHistory history;
@@ -174,9 +172,8 @@ TEST(EvolutionText, WritesTheFilesTheProgramLoads)
         readRevisionDetails(fields, info);
         EXPECT_EQ(info.date + "|" + info.id + "|" + info.subject, want) << fields;
     }
-    EvolutionLines twelve;
-    startEvolution(twelve, 12);
-    EXPECT_NE(formatEvolutionFile("x", "1.", twelve).find("\n 9:X\n10:X\n"), std::string::npos);
+    startEvolution(lines, 12);
+    EXPECT_NE(formatEvolutionFile("x", "1.", lines).find("\n 9:X\n10:X\n"), std::string::npos);
 }
 
 TEST(GrammarTable, EveryLanguagesTokensSurviveTheGrammarFileFormat)
@@ -214,14 +211,12 @@ TEST(Examples, EachLoadsIsSoundAndTheWordCounterIsWhatItsScriptWrites)
 {
     const fs::path source = QUILLON_SOURCE_DIR;
     int found = 0;
-    for (const auto& entry : fs::recursive_directory_iterator(source / "examples")) {
-        const std::string path = entry.path().string();
-        if (!path.ends_with("_cvs"))
-            continue;
-        ++found;
-        const CommandResult check = runProgram({QUILLON_CHECK, path});  // loads it with its grammar
-        EXPECT_NE(check.output.find("Consistency: sound"), std::string::npos) << path << "\n" << check.output;
-    }
+    for (const auto& entry : fs::recursive_directory_iterator(source / "examples"))
+        if (const std::string path = entry.path().string(); path.ends_with("_cvs")) {
+            const CommandResult check = runProgram({QUILLON_CHECK, path});  // loads it with its grammar
+            EXPECT_NE(check.output.find("Consistency: sound"), std::string::npos) << path << "\n" << check.output;
+            ++found;
+        }
     EXPECT_GE(found, 2);
 
     const TempDirectory scratch;
