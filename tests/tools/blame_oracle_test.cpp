@@ -1,12 +1,11 @@
-// quillon-extract held against the repositories' own answers on histories
-// made here with git and cvs: every revision's text is the file's content
-// there, and the author quillon-check --blame names for each line is the one
-// git blame --first-parent or cvs annotate names.
+// quillon-extract held against git and cvs on histories made here: every revision's text, and the
+// author quillon-check --blame names for each line against git blame --first-parent or cvs annotate.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
+#include <iterator>
 #include <random>
 
 #include "evolution/evolution_file.h"
@@ -19,9 +18,7 @@ namespace {
 
 const std::vector<std::string> developers = {"ann", "bob", "cid", "dee"};
 
-struct EditedRevision {
-    std::string author, text;
-};
+struct EditedRevision { std::string author, text; };
 
 // Edits such as programmers make, the same in every run: lines inserted, deleted and replaced by
 // fewer or more, blanks and braces recurring, and one line changed often, at times twice running.
@@ -35,8 +32,7 @@ std::vector<EditedRevision> editHistory(unsigned seed, int revisions)
         return kind == 0 ? "" : kind == 1 ? "    }" : "    total += item" + std::to_string(++serial) + ";";
     };
     std::vector<std::string> lines = {"#include <stdio.h>", "", "int hot = 0;", "", "int main(void)", "{"};
-    for (int i = 0; i < 24; ++i)
-        lines.push_back(codeLine());
+    std::generate_n(std::back_inserter(lines), 24, codeLine);
     lines.push_back("}");
     const int hotLine = 2;  // edits stay below it so that it keeps its place
     std::vector<EditedRevision> history;
@@ -63,14 +59,10 @@ std::vector<EditedRevision> editHistory(unsigned seed, int revisions)
     return history;
 }
 
-struct BlameLine {
-    std::string author, text;
-};
-
 // What the repository says of one revision of the file.
 struct Reference {
     std::string text;
-    std::vector<BlameLine> blame;
+    std::vector<std::pair<std::string, std::string>> blame;  // each line's author and text
 };
 
 // Holds the evolution in `directory` against the references revision by revision: every line's text,
@@ -95,10 +87,10 @@ int compare(const std::string& directory, const std::string& name, const std::ve
         EXPECT_EQ(ours.size(), reference.blame.size()) << "revision " << n;
         for (size_t i = 0; i < std::min(ours.size(), reference.blame.size()); ++i) {
             const size_t tab = ours[i].find('\t');
-            EXPECT_EQ(tab == std::string::npos ? "" : ours[i].substr(tab + 1), reference.blame[i].text)
+            EXPECT_EQ(tab == std::string::npos ? "" : ours[i].substr(tab + 1), reference.blame[i].second)
                 << "revision " << n << " line " << i + 1;
             ++lines;
-            agreeing += ours[i].substr(0, tab) == reference.blame[i].author;
+            agreeing += ours[i].substr(0, tab) == reference.blame[i].first;
         }
     }
     EXPECT_GE(agreeing, share * lines) << "the authors of " << agreeing << " of " << lines << " lines agree";
@@ -123,7 +115,7 @@ std::vector<Reference> gitReferences(const GitRepository& repository, const std:
             if (line.starts_with("author "))
                 author = line.substr(7);
             else if (line.starts_with("\t"))
-                reference.blame.push_back({author, textLines(line.substr(1) + "\n").at(0)});
+                reference.blame.emplace_back(author, textLines(line.substr(1) + "\n").at(0));
         }
     }
     return references;
@@ -236,9 +228,9 @@ int compareCvs(const CvsRepository& repository, const std::string& branch, int r
             const size_t open = line.find('('), close = line.find("): ");
             const std::string number = line.substr(0, line.find(' '));
             const bool onBranch = number.starts_with(branch) && number.find('.', branch.size()) == std::string::npos;
-            const bool before = !onBranch || std::stoi(number.substr(branch.size())) < entered;
-            references[n - 1].blame.push_back(
-                {before ? enteredAuthor : line.substr(open + 1, line.find(' ', open) - open - 1), line.substr(close + 3)});
+            const bool since = onBranch && std::stoi(number.substr(branch.size())) >= entered;
+            const std::string author = since ? line.substr(open + 1, line.find(' ', open) - open - 1) : enteredAuthor;
+            references[n - 1].blame.emplace_back(author, line.substr(close + 3));
         }
     }
     // The diff CVS ran may align recurring lines (blanks, braces) otherwise.
