@@ -37,11 +37,8 @@ TEST(Refusals, CommandLinesRepositoriesOutputDirectoriesAndRevisionsLostHalfway)
     // The second revision's text lost from the object store, the commits and trees that name it intact.
     const std::string blob = textLines(repository.git({"rev-parse", "HEAD~1:a.c"}).output).at(0);
     ASSERT_TRUE(fs::remove(repo + ".git/objects/" + blob.substr(0, 2) + "/" + blob.substr(2)));
-    struct Case {
-        std::vector<std::string> arguments;
-        int status;
-        std::string message;  // in standard output, or in standard error for status 2
-    };
+    // The message is looked for in standard output, or in standard error for status 2.
+    struct Case { std::vector<std::string> arguments; int status; std::string message; };
     const std::vector<Case> cases = {
         {{"git", "only-one"}, 2, "usage: quillon-extract"}, {{"--help"}, 0, "usage: quillon-extract"},
         {{"--version"}, 0, "quillon-extract "},
@@ -148,10 +145,7 @@ TEST(Refusals, RcsFilesAndEditScripts)
         EXPECT_EQ(history.revisions[0].date, branch == "1." ? "1999-01-01T10:00:00Z" : "2024-01-05T10:00:00Z");
     }
 
-    struct Mutation {
-        std::string from, to, error;
-        bool parses;  // and the trunk then fails to rebuild
-    };
+    struct Mutation { std::string from, to, error; bool parses; };  // parsed, the trunk fails to rebuild
     for (const Mutation& m : {Mutation{"head", "int main() {", "line 1", false},
                               {"three\n@\n", "three\n", "unterminated", false},
                               {"1.1.2.1\nlog", "7.7\nlog", "7.7", false}, {"d2 1\na2", "d9 1\na2", "1.1", true}}) {

@@ -15,10 +15,7 @@
 
 #include "support/temp_directory.h"
 
-struct CommandResult {
-    int status = -1;  // -1 when the program did not end normally
-    std::string output, errors;
-};
+struct CommandResult { int status = -1; std::string output, errors; };  // -1: the program did not end normally
 
 inline std::string readFileBytes(const std::string& path)
 {
