@@ -100,11 +100,9 @@ int compare(const std::string& directory, const std::string& name, const std::ve
 std::vector<Reference> gitReferences(const GitRepository& repository, const std::string& path,
                                      const std::string& ref = "HEAD")
 {
-    std::vector<std::string> commits =
-        textLines(repository.git({"log", "--first-parent", "--format=%H", ref, "--", path}).output);
-    std::reverse(commits.begin(), commits.end());
     std::vector<Reference> references;
-    for (const std::string& commit : commits) {
+    for (const std::string& commit :
+         textLines(repository.git({"log", "--reverse", "--first-parent", "--format=%H", ref, "--", path}).output)) {
         Reference& reference = references.emplace_back();
         if (repository.git({"cat-file", "-e", commit + ":" + path}).status != 0)
             continue;
@@ -151,8 +149,7 @@ TEST(BlameOracle, GitEditsByFourAuthorsMergesRemovalsAndOddTextUpdatedFromAnEarl
     repository.commit("ann");
     EXPECT_EQ(repository.git({"merge", "-q", "--no-ff", "-m", "merge", "side"}, "cid").status, 0);
     ++repository.commits;
-    // Windows line ends, a very long line and no line end at the end; then
-    // emptied, refilled, removed, and brought back twice.
+    // Windows line ends, a very long line and no final line end; then emptied, refilled, removed, back twice.
     for (const auto& [author, text] : std::vector<std::pair<std::string, std::string>>{
              {"dee", "import os\r\nimport sys\r\n\r\ndef main():\r\n    print(sys.argv)\r\n    data = '" +
                          std::string(20000, 'x') + "'\r\n    return 0"},
@@ -177,8 +174,7 @@ TEST(BlameOracle, GitEditsByFourAuthorsMergesRemovalsAndOddTextUpdatedFromAnEarl
     ASSERT_EQ(runExtract({"git", repository.top, file, early, "--ref", "early"}).status, 0);
     compare(early, "engine.c", gitReferences(repository, file, "early"));
     // Appending the revisions since gives what extracting afresh gives.
-    const CommandResult update = runExtract({"git", repository.top, file, early, "--update"});
-    ASSERT_EQ(update.status, 0) << update.output;
+    ASSERT_EQ(runExtract({"git", repository.top, file, early, "--update"}).status, 0);
     std::map<std::string, std::string> updated = filesBelow(early), whole = filesBelow(full);
     updated.erase("engine.c.state");
     whole.erase("engine.c.state");
@@ -209,8 +205,7 @@ int compareCvs(const CvsRepository& repository, const std::string& branch, int r
 {
     const std::string rcsFile = repository.root + "/mod/calc.c,v";
     const TempDirectory out;
-    const CommandResult extract = runExtract({"cvs", rcsFile, out.path(), "--branch", branch});
-    EXPECT_EQ(extract.status, 0) << extract.output;
+    EXPECT_EQ(runExtract({"cvs", rcsFile, out.path(), "--branch", branch}).status, 0) << branch;
     std::vector<Reference> references(revisions);
     std::string enteredAuthor;
     for (int n = 1, entered = 1; n <= revisions; ++n) {
