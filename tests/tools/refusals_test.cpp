@@ -181,9 +181,7 @@ TEST(Refusals, BlameOfARevisionThatIsNotThereOrWhoseTextDisagrees)
     sketch.authors = {"ann", "", "cid"};
     sketch.texts = {"a\nb\nc\n", "a\nB\nc\nd\n", "B\nc\nd\n"};
     const std::string path = scratch.path() + writeEvolution(scratch, sketch);
-    const auto blame = [&](const std::string& revision) {
-        return runProgram({QUILLON_CHECK, "--blame", revision, path});
-    };
+    const auto blame = [&](const char* revision) { return runProgram({QUILLON_CHECK, "--blame", revision, path}); };
     EXPECT_EQ(blame("3").output, "unknown\tB\nann\tc\nunknown\td\n");
     for (const char* revision : {"0", "4", "two", "1x", ""}) {
         const CommandResult run = blame(revision);
