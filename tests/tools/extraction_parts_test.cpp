@@ -34,6 +34,7 @@ TEST(Marking, EveryLifeInUpToTenRevisions)
 {
     for (int revisions = 1; revisions <= 10; ++revisions) {
         std::vector<LineLife> lives;
+        EvolutionSketch sketch;
         for (int begin = 0; begin < revisions; ++begin)
             for (int end = begin + 1; end <= revisions; ++end)
                 for (int subset = 0; subset < (1 << (end - begin - 1)); ++subset) {
@@ -41,11 +42,9 @@ TEST(Marking, EveryLifeInUpToTenRevisions)
                     for (int r = begin + 1; r < end; ++r)
                         if (subset & (1 << (r - begin - 1)))
                             life.changes.push_back(r);
+                    sketch.statuses.push_back(lineStatuses(life, revisions));
                 }
         const TempDirectory scratch;
-        EvolutionSketch sketch;
-        for (const LineLife& life : lives)
-            sketch.statuses.push_back(lineStatuses(life, revisions));
         for (int r = 0; r < revisions; ++r)
             sketch.authors.push_back("a" + std::to_string(r));
         currentEvolution = loadWrittenEvolution(scratch, sketch);
@@ -220,9 +219,8 @@ TEST(Examples, EachLoadsIsSoundAndTheWordCounterIsWhatItsScriptWrites)
     EXPECT_GE(found, 2);
 
     const TempDirectory scratch;
-    const std::string script = (source / "scripts" / "make_example.py").string(), generated = scratch.path() + "w";
-    ASSERT_EQ(runProgram({"python3", script, generated}).status, 0);
-    const auto committed = filesBelow(source / "examples" / "wordfreq"), made = filesBelow(generated);
+    ASSERT_EQ(runProgram({"python3", (source / "scripts/make_example.py").string(), scratch.path() + "w"}).status, 0);
+    const auto committed = filesBelow(source / "examples" / "wordfreq"), made = filesBelow(scratch.path() + "w");
     EXPECT_EQ(made.size(), committed.size());
     for (const auto& [file, text] : committed)
         EXPECT_TRUE(made.count(file) && made.at(file) == text)
