@@ -33,7 +33,7 @@ TEST(Refusals, CommandLinesRepositoriesOutputDirectoriesAndRevisionsLostHalfway)
     ASSERT_EQ(runExtract({"git", repo, "a.c", existing}).status, 0);
     scratch.write("existing/notes.txt", "mine\n");
     scratch.write("existing/revisions/b.c.v1.1", "another evolution's\n");
-    const auto before = filesBelow(existing);
+    const auto before = filesBelow(s);
     // The second revision's text lost from the object store, the commits and trees that name it intact.
     const std::string blob = textLines(repository.git({"rev-parse", "HEAD~1:a.c"}).output).at(0);
     ASSERT_TRUE(fs::remove(repo + ".git/objects/" + blob.substr(0, 2) + "/" + blob.substr(2)));
@@ -59,9 +59,7 @@ TEST(Refusals, CommandLinesRepositoriesOutputDirectoriesAndRevisionsLostHalfway)
     }
     // Nothing half-written and nothing spoiled.
     EXPECT_FALSE(fs::exists(out) || fs::exists(s + "fresh"));
-    EXPECT_EQ(readFileBytes(s + "plain"), "x\n");
-    EXPECT_EQ(filesBelow(s + "other"), (std::map<std::string, std::string>{{"notes.txt", "mine\n"}}));
-    EXPECT_EQ(filesBelow(existing), before);
+    EXPECT_EQ(filesBelow(s), before);
     // Forced, only the older evolution's own files are replaced.
     ASSERT_EQ(runExtract({"git", repo, "a.c", existing, "--ref", "HEAD~2", "--force"}).status, 0);
     auto after = filesBelow(existing);
