@@ -1,6 +1,5 @@
-// Bad input to quillon-extract, its readers and quillon-check --blame: one
-// clear message, a non-zero exit, and no evolution half-written nor an
-// existing one spoiled.
+// Bad input to quillon-extract, its readers and quillon-check --blame: one clear message, a non-zero
+// exit, and no evolution half-written nor an existing one spoiled.
 
 #include <gtest/gtest.h>
 
@@ -19,146 +18,104 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// a.c in three revisions by ann, bob and ann.
-void threeRevisions(GitRepository& repository)
+TEST(Refusals, CommandLinesRepositoriesOutputDirectoriesAndRevisionsLostHalfway)
 {
+    GitRepository repository;  // a.c in three revisions by ann, bob and ann, pic.bin in the first
+    repository.put("pic.bin", std::string("PNG\0\1", 5));
     for (const char* text : {"int a;\n", "int a;\nint b;\n", "int a = 1;\nint b;\n"}) {
         repository.put("a.c", text);
         repository.commit(repository.commits == 1 ? "bob" : "ann");
     }
-}
-
-TEST(Refusals, CommandLinesRepositoriesAndOutputDirectories)
-{
-    GitRepository repository;
-    threeRevisions(repository);
-    repository.put("pic.bin", std::string("PNG\0\1", 5));
-    repository.commit("ann");
     const TempDirectory scratch;
     ASSERT_EQ(runProgram({"git", "clone", "-q", "--depth", "1", "file://" + repository.top, scratch.path() + "shallow"})
                   .status, 0);
     scratch.write("a.c,v", "int main(void) { return 0; }\n");
     scratch.write("plain", "x\n");
     scratch.write("other/notes.txt", "mine\n");
-    const std::string repo = repository.top, s = scratch.path(), out = s + "out";
-    struct Case {
-        std::vector<std::string> arguments;
-        int status;
-        std::string message;  // in standard output, or in standard error for status 2
-    };
+    const std::string repo = repository.top, s = scratch.path(), out = s + "out", existing = s + "existing";
+    ASSERT_EQ(runExtract({"git", repo, "a.c", existing}).status, 0);
+    scratch.write("existing/notes.txt", "mine\n");
+    scratch.write("existing/revisions/b.c.v1.1", "another evolution's\n");
+    const auto before = filesBelow(s);
+    // The second revision's text lost from the object store, the commits and trees that name it intact.
+    const std::string blob = textLines(repository.git({"rev-parse", "HEAD~1:a.c"}).output).at(0);
+    ASSERT_TRUE(fs::remove(repo + ".git/objects/" + blob.substr(0, 2) + "/" + blob.substr(2)));
+    // The message is looked for in standard output, or in standard error for status 2.
+    struct Case { std::vector<std::string> arguments; int status; std::string message; };
     const std::vector<Case> cases = {
-        {{"git", "only-one"}, 2, "usage: quillon-extract"},
-        {{"--help"}, 0, "usage: quillon-extract"},
+        {{"git", "only-one"}, 2, "usage: quillon-extract"}, {{"--help"}, 0, "usage: quillon-extract"},
         {{"--version"}, 0, "quillon-extract "},
         {{"git", s + "nothing", "a.c", out}, 1, "ERROR: " + s + "nothing is not a git repository"},
         {{"git", repo, "b.c", out}, 1, "b.c never existed on HEAD"},
         {{"git", repo, "a.c", out, "--ref", "nosuch"}, 1, "no revision nosuch"},
         {{"git", repo, "pic.bin", out}, 1, "revision 1.1: the file is binary there"},
         {{"git", s + "shallow", "a.c", out}, 1, "a shallow clone that lacks the history of a.c before commit"},
-        {{"cvs", s + "a.c,v", out}, 1, "is not an RCS file"},
-        {{"cvs", s + "b.c,v", out}, 1, "cannot read"},
+        {{"cvs", s + "a.c,v", out}, 1, "is not an RCS file"}, {{"cvs", s + "b.c,v", out}, 1, "cannot read"},
         {{"git", repo, "a.c", s + "plain/out"}, 1, "cannot write"},
-        {{"git", repo, "a.c", s + "plain"}, 1, "is not a directory"}
-    };
+        {{"git", repo, "a.c", s + "plain"}, 1, "is not a directory"},
+        {{"git", repo, "a.c", existing, "--ref", "HEAD~2"}, 1, "--force"},
+        // Failing halfway, in a new directory or one of other files.
+        {{"git", repo, "a.c", s + "fresh"}, 1, "revision 1.2"}, {{"git", repo, "a.c", s + "other"}, 1, "revision 1.2"}};
     for (const Case& c : cases) {
         const CommandResult run = runExtract(c.arguments);
         EXPECT_EQ(run.status, c.status) << c.arguments[0] << " " << c.message;
         EXPECT_NE((c.status == 2 ? run.errors : run.output).find(c.message), std::string::npos)
             << run.output << run.errors;
     }
-    EXPECT_FALSE(fs::exists(out));
-    EXPECT_EQ(readFileBytes(s + "plain"), "x\n");
-    EXPECT_EQ(filesBelow(s + "other"), (std::map<std::string, std::string>{{"notes.txt", "mine\n"}}));
+    // Nothing half-written and nothing spoiled.
+    EXPECT_FALSE(fs::exists(out) || fs::exists(s + "fresh"));
+    EXPECT_EQ(filesBelow(s), before);
+    // Forced, only the older evolution's own files are replaced.
+    ASSERT_EQ(runExtract({"git", repo, "a.c", existing, "--ref", "HEAD~2", "--force"}).status, 0);
+    auto after = filesBelow(existing);
+    EXPECT_FALSE(after.count("revisions/a.c.v1.2") || after.count("revisions/a.c.v1.3"));
+    EXPECT_EQ(after["revisions/a.c.v1.1"] + after["notes.txt"] + after["revisions/b.c.v1.1"],
+              "int a;\nmine\nanother evolution's\n");
 
     const std::vector<std::vector<std::string>> bad = {
         {}, {"svn", "a", "b"}, {"git", "repo", "a.c"}, {"cvs", "a.c,v"}, {"cvs", "a.c,v", "out", "extra"},
         {"git", "repo", "a.c", "out", "--branch", "1."}, {"cvs", "a.c,v", "out", "--ref", "HEAD"},
         {"cvs", "a.c,v", "out", "--branch", "1.2."}, {"cvs", "a.c,v", "out", "--branch", "1.x."},
         {"git", "repo", "a.c", "out", "--ref"}, {"git", "repo", "a.c", "out", "--grammar="}};
-    for (const auto& arguments : bad) {
-        ExtractOptions options;
-        std::string error;
-        EXPECT_FALSE(parseExtractArguments(arguments, options, error)) << arguments.size() << " arguments";
-        EXPECT_FALSE(error.empty());
-    }
     ExtractOptions options;
     std::string error;
+    for (const auto& arguments : bad) {
+        EXPECT_FALSE(parseExtractArguments(arguments, options, error)) << arguments.size() << " arguments";
+        EXPECT_FALSE(error.empty());
+        error.clear();
+    }
     ASSERT_TRUE(parseExtractArguments({"cvs", "--branch=1.2.4.", "a.c,v", "out", "--grammar", "none"}, options,
                                       error)) << error;
     EXPECT_EQ(options.path + options.outputDirectory + options.branch + options.grammar, "a.c,vout1.2.4.none");
 }
 
-TEST(Refusals, AnExistingEvolutionIsReplacedOnlyWhenForcedAndOnlyItsOwnFiles)
-{
-    GitRepository repository;
-    threeRevisions(repository);
-    const TempDirectory out;
-    ASSERT_EQ(runExtract({"git", repository.top, "a.c", out.path()}).status, 0);
-    out.write("notes.txt", "mine\n");
-    out.write("revisions/b.c.v1.1", "another evolution's\n");
-    const auto before = filesBelow(out.path());
-    const CommandResult refused = runExtract({"git", repository.top, "a.c", out.path(), "--ref", "HEAD~1"});
-    EXPECT_EQ(refused.status, 1);
-    EXPECT_NE(refused.output.find("--force"), std::string::npos) << refused.output;
-    EXPECT_EQ(filesBelow(out.path()), before);
-
-    ASSERT_EQ(runExtract({"git", repository.top, "a.c", out.path(), "--ref", "HEAD~1", "--force"}).status, 0);
-    auto after = filesBelow(out.path());
-    EXPECT_FALSE(after.count("revisions/a.c.v1.3")) << "a revision of the older evolution is left";
-    EXPECT_EQ(after["revisions/a.c.v1.2"] + after["notes.txt"] + after["revisions/b.c.v1.1"],
-              "int a;\nint b;\nmine\nanother evolution's\n");
-}
-
-TEST(Refusals, AFailureHalfwayLeavesNothingBehind)
-{
-    GitRepository repository;
-    threeRevisions(repository);
-    // The second revision's text is lost from the object store; the commits
-    // and trees that name it are intact.
-    const std::string blob = textLines(repository.git({"rev-parse", "HEAD~1:a.c"}).output).at(0);
-    ASSERT_TRUE(fs::remove(repository.top + ".git/objects/" + blob.substr(0, 2) + "/" + blob.substr(2)));
-    const TempDirectory out;
-    out.write("existing/notes.txt", "mine\n");
-    for (const std::string target : {"fresh", "existing"}) {
-        const CommandResult run = runExtract({"git", repository.top, "a.c", out.path() + target});
-        EXPECT_EQ(run.status, 1);
-        EXPECT_NE(run.output.find("revision 1.2"), std::string::npos) << run.output;
-    }
-    EXPECT_EQ(filesBelow(out.path()), (std::map<std::string, std::string>{{"existing/notes.txt", "mine\n"}}));
-}
-
-// Ctrl+C while the first revision is read: the extraction stops at the next
-// and its staged files go with it.
-bool extractInterrupted(const std::string& target)
-{
-    SourceHistory history;
-    history.branch = "1.";
-    history.revisions = {{"ann", "2024-01-01", "one", "1.1"}, {"bob", "2024-01-02", "two", "1.2"}};
-    history.readRevision = [](int index, std::string_view& text, std::vector<LineHunk>& hunks, std::string&) {
-        text = index == 0 ? "int a;\n" : "int a;\nint b;\n";
-        hunks.clear();
-        if (index == 0)
-            std::raise(SIGINT);
-        else
-            hunks.push_back({1, 0, 1, 1});
-        return true;
-    };
-    catchInterruptions();
-    OutputDirectory out;
-    Progress progress;
-    ExtractionSummary summary;
-    std::string error;
-    const bool prepared = prepareOutput(out, target, "a.c", false, error);
-    const bool staged = stageEvolution(history, {"C family", "BLOCK { }\n"}, out, progress, summary, error);
-    std::fprintf(stderr, "%s\n", error.c_str());
-    return prepared && !staged;
-}
-
+// Ctrl+C while the first revision is read: the extraction stops at the next and its staged files go with it.
 TEST(Refusals, AnInterruptionLeavesNothingBehind)
 {
     const TempDirectory out;
+    SourceHistory history;
+    history.branch = "1.";
+    history.revisions = {{"ann", "2024-01-01", "one", ""}, {"bob", "2024-01-02", "two", ""}};
+    history.readRevision = [](int index, std::string_view& text, std::vector<LineHunk>& hunks, std::string&) {
+        text = index == 0 ? "int a;\n" : "int a;\nint b;\n";
+        hunks.assign(index, {1, 0, 1, 1});  // the second revision adds its line b
+        if (index == 0)
+            std::raise(SIGINT);
+        return true;
+    };
+    const auto interrupted = [&] {
+        catchInterruptions();
+        OutputDirectory staging;
+        Progress progress;
+        ExtractionSummary summary;
+        std::string error;
+        const bool prepared = prepareOutput(staging, out.path() + "e", "a.c", false, error);
+        const bool staged = stageEvolution(history, {"C family", "BLOCK { }\n"}, staging, progress, summary, error);
+        std::fprintf(stderr, "%s\n", error.c_str());
+        return prepared && !staged;
+    };
     // In a process of its own: once caught, the interruption stays noted.
-    EXPECT_EXIT(std::exit(extractInterrupted(out.path() + "e") ? 0 : 1), testing::ExitedWithCode(0), "interrupted");
+    EXPECT_EXIT(std::exit(interrupted() ? 0 : 1), testing::ExitedWithCode(0), "interrupted");
     EXPECT_FALSE(fs::exists(out.path() + "e"));
 }
 
@@ -191,10 +148,7 @@ TEST(Refusals, RcsFilesAndEditScripts)
         EXPECT_EQ(history.revisions[0].date, branch == "1." ? "1999-01-01T10:00:00Z" : "2024-01-05T10:00:00Z");
     }
 
-    struct Mutation {
-        std::string from, to, error;
-        bool parses;  // and the trunk then fails to rebuild
-    };
+    struct Mutation { std::string from, to, error; bool parses; };  // parsed, the trunk fails to rebuild
     for (const Mutation& m : {Mutation{"head", "int main() {", "line 1", false},
                               {"three\n@\n", "three\n", "unterminated", false},
                               {"1.1.2.1\nlog", "7.7\nlog", "7.7", false}, {"d2 1\na2", "d9 1\na2", "1.1", true}}) {
@@ -216,7 +170,7 @@ TEST(Refusals, RcsFilesAndEditScripts)
                                 error)) << error;
     EXPECT_EQ(result, (std::vector<std::string_view>{"first\n", "a\n", "x\n", "y\n", "d", "last"}));
     // Counts near the largest long once overflowed the bounds check.
-    for (const char* script : {"d3 1\n", "d2 1\nd1 1\n", "a1 2\nonly one\n", "x1 1\n", "d0 1\n",
+    for (const char* script : {"d3 1\n", "d2 1\nd1 1\n", "a1 2\nonly one\n", "x1 1\n", "d0 1\n", "d1\n", "\n",
                                "d2 9223372036854775807\n", "a2 9223372036854775807\nx\n"})
         EXPECT_FALSE(applyEditScript(source, script, result, error)) << script;
 }
@@ -230,19 +184,19 @@ TEST(Refusals, BlameOfARevisionThatIsNotThereOrWhoseTextDisagrees)
     sketch.authors = {"ann", "", "cid"};
     sketch.texts = {"a\nb\nc\n", "a\nB\nc\nd\n", "B\nc\nd\n"};
     const std::string path = scratch.path() + writeEvolution(scratch, sketch);
-    const auto blame = [&](const std::string& revision) {
-        return runProgram({QUILLON_CHECK, "--blame", revision, path});
-    };
+    const auto blame = [&](const char* revision) { return runProgram({QUILLON_CHECK, "--blame", revision, path}); };
     EXPECT_EQ(blame("3").output, "unknown\tB\nann\tc\nunknown\td\n");
     for (const char* revision : {"0", "4", "two", "1x", ""}) {
-        EXPECT_EQ(blame(revision).status, 2) << revision;
-        EXPECT_NE(blame(revision).output.find("ERROR: no revision"), std::string::npos) << revision;
+        const CommandResult run = blame(revision);
+        EXPECT_EQ(run.status, 2) << revision;
+        EXPECT_NE(run.output.find("ERROR: no revision"), std::string::npos) << revision;
     }
     for (const auto& [text, message] : {std::pair{"B\nc\nd\nextra\n", "line 4 has no line in the evolution"},
                                         {"B\n", "fewer than the evolution marks present"}}) {
         scratch.write("revisions/demo.c.v1.3", text);
-        EXPECT_EQ(blame("3").status, 1);
-        EXPECT_NE(blame("3").output.find(message), std::string::npos) << blame("3").output;
+        const CommandResult run = blame("3");
+        EXPECT_EQ(run.status, 1);
+        EXPECT_NE(run.output.find(message), std::string::npos) << run.output;
     }
     fs::remove(scratch.path() + "revisions/demo.c.v1.2");
     EXPECT_NE(blame("2").output.find("for reading"), std::string::npos);

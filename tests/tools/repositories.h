@@ -1,66 +1,114 @@
 #pragma once
-// Real git and CVS repositories made in scratch directories, the programs run
-// against them, and the histories of edits committed to them.
+// Real git repositories made in scratch directories, and the programs run against them.
 
+#include <sys/wait.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "support/temp_directory.h"
 
-struct CommandResult {
-    int status = -1;  // -1 when the program did not end normally
-    std::string output, errors;
-};
+struct CommandResult { int status = -1; std::string output, errors; };  // -1: the program did not end normally
 
-// Runs a program in `directory` with "NAME=value" entries added to the
-// environment and nothing on standard input.
-CommandResult runProgram(const std::vector<std::string>& argv, const std::string& directory = ".",
-                         const std::vector<std::string>& environment = {});
-// quillon-extract, away from the user's own git configuration and cache.
-CommandResult runExtract(const std::vector<std::string>& arguments);
+inline std::string readFileBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
 
-std::string readFileBytes(const std::string& path);
+// Runs a program in `directory` with nothing on standard input and "NAME=value" entries added to an
+// environment that keeps the machine's git configuration, locale and time zone out.
+inline CommandResult runProgram(const std::vector<std::string>& argv, const std::string& directory = ".",
+                                const std::vector<std::string>& environment = {})
+{
+    // Through the shell, output into files: a program filling a pipe nobody reads cannot hang the test.
+    const auto quoted = [](const std::string& word) {
+        std::string text = " '";
+        for (const char c : word)
+            text += c == '\'' ? std::string("'\\''") : std::string(1, c);
+        return text + "'";
+    };
+    std::string command = "cd" + quoted(directory) + " && exec env GIT_CONFIG_NOSYSTEM=1 GIT_CONFIG_GLOBAL=/dev/null "
+                          "GIT_TERMINAL_PROMPT=0 LC_ALL=C TZ=UTC";
+    for (const std::string& word : environment)
+        command += quoted(word);
+    for (const std::string& word : argv)
+        command += quoted(word);
+    const TempDirectory capture;
+    const std::string out = capture.path() + "out", err = capture.path() + "err";
+    const int status = std::system((command + " </dev/null >" + out + " 2>" + err).c_str());
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFileBytes(out), readFileBytes(err)};
+}
+
+// quillon-extract, away from the user's own cache.
+inline CommandResult runExtract(const std::vector<std::string>& arguments)
+{
+    const TempDirectory home;
+    std::vector<std::string> argv = {QUILLON_EXTRACT};
+    argv.insert(argv.end(), arguments.begin(), arguments.end());
+    return runProgram(argv, ".", {"HOME=" + home.path(), "XDG_CACHE_HOME=" + home.path()});
+}
+
 // Every file below a directory, by its path there, with its content.
-std::map<std::string, std::string> filesBelow(const std::string& directory);
+inline std::map<std::string, std::string> filesBelow(const std::string& directory)
+{
+    std::map<std::string, std::string> files;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(directory))
+        if (entry.is_regular_file())
+            files[std::filesystem::relative(entry.path(), directory).string()] = readFileBytes(entry.path().string());
+    return files;
+}
+
 // The lines of a text without their line ends, as the evolution reads them.
-std::vector<std::string> textLines(const std::string& text);
+inline std::vector<std::string> textLines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    for (size_t start = 0; start < text.size();) {
+        const size_t end = std::min(text.find('\n', start), text.size());
+        std::string& line = lines.emplace_back(text.substr(start, end - start));
+        if (line.ends_with('\r'))
+            line.pop_back();
+        start = end + 1;
+    }
+    return lines;
+}
 
 // A git repository whose commits depend on nothing of the machine's: every
 // author is the test's and every commit is a minute after the one before.
 struct GitRepository {
     TempDirectory scratch;
-    std::string top;  // the working tree, ending with '/'
+    std::string top = scratch.path() + "repository/";  // the working tree
     int commits = 0;
-    GitRepository();
-    CommandResult git(const std::vector<std::string>& arguments, const std::string& author = "tester") const;
-    void put(const std::string& path, const std::string& content) const;
-    // Commits the whole working tree; returns the commit's id.
-    std::string commit(const std::string& author, const std::string& message = "edit");
-};
 
-// A CVS repository with the module "mod" checked out; the author of a
-// commit is the LOGNAME it runs under.
-struct CvsRepository {
-    TempDirectory scratch;
-    std::string root, work;  // CVSROOT, and the checkout ending with '/'
-    CvsRepository();
-    CommandResult cvs(const std::vector<std::string>& arguments, const std::string& author = "tester") const;
-    void put(const std::string& file, const std::string& content) const;
+    GitRepository()
+    {
+        std::filesystem::create_directories(top);
+        const CommandResult init = git({"init", "-q", "-b", "main"});
+        EXPECT_EQ(init.status, 0) << init.errors;
+    }
+    CommandResult git(const std::vector<std::string>& arguments, const std::string& author = "tester") const
+    {
+        const std::string date = std::to_string(1700000000 + 60 * commits) + " +0000";
+        std::vector<std::string> argv = {"git"}, environment = {"HOME=" + scratch.path()};
+        argv.insert(argv.end(), arguments.begin(), arguments.end());
+        for (const std::string role : {"GIT_AUTHOR_", "GIT_COMMITTER_"})
+            environment.insert(environment.end(), {role + "NAME=" + author, role + "EMAIL=" + author + "@example.org",
+                                                   role + "DATE=@" + date});
+        return runProgram(argv, top, environment);
+    }
+    void put(const std::string& path, const std::string& text) const { scratch.write("repository/" + path, text); }
+    void commit(const std::string& author)  // the whole working tree
+    {
+        EXPECT_EQ(git({"add", "-A"}).status, 0);
+        const CommandResult made = git({"commit", "-q", "--allow-empty", "-m", "edit"}, author);
+        EXPECT_EQ(made.status, 0) << made.errors;
+        ++commits;
+    }
 };
-
-// A line of a blame: who the line is attributed to, and its text.
-struct BlameLine {
-    std::string author, text;
-};
-// quillon-check --blame of revision `revision` (from 1).
-std::vector<BlameLine> evolutionBlame(const std::string& evolutionPath, int revision);
-
-// A history of edits such as programmers make, the same in every run:
-// lines inserted, deleted and replaced by fewer or more lines, blank lines
-// and braces recurring, and one line changed often, in successive revisions
-// and with one between.
-struct EditedRevision {
-    std::string author, text;
-};
-std::vector<EditedRevision> editHistory(unsigned seed, int revisions, const std::vector<std::string>& authors);
