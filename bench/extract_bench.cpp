@@ -199,4 +199,90 @@ void BM_ExtractGitAgainstGitLog(benchmark::State& state)
 // not, and its system time shows what that costs on the file system at hand.
 BENCHMARK(BM_ExtractGitAgainstGitLog)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
 
+// One commit more on the generated history, made and taken back again so
+// that every iteration starts from the same repository.
+std::string oneMoreCommit()
+{
+    const std::string text = "int appended = 1;\n", message = "one more";
+    return "commit refs/heads/main\nauthor ann <ann@example.org> 1700000000 +0000\n"
+           "committer ann <ann@example.org> 1700000000 +0000\ndata " + std::to_string(message.size()) + "\n" +
+           message + "\nfrom refs/heads/main^0\nM 100644 inline " + sourcePath + "\ndata " +
+           std::to_string(text.size()) + "\n" + text + "\n";
+}
+
+// What a user waits for when the branch moved on by one commit: --update of
+// an existing evolution, against extracting the whole history afresh.
+void BM_UpdateAfterOneCommit(benchmark::State& state)
+{
+    static const GeneratedRepository generated;
+    if (!generated.ok) {
+        state.SkipWithError("the repository could not be generated");
+        return;
+    }
+    const std::string repository = (generated.directory / "repository").string();
+    const std::string updated = (generated.directory / "updated").string(), whole = (generated.directory / "whole").string();
+    double updateTotal = 0, wholeTotal = 0;
+    for (auto _ : state) {
+        const bool ready = runChild({QUILLON_EXTRACT, "git", repository, sourcePath, updated, "--force"}, repository).ok &&
+                           runChild({"git", "fast-import", "--quiet"}, repository, oneMoreCommit()).ok;
+        const ChildCost update = runChild({QUILLON_EXTRACT, "git", repository, sourcePath, updated, "--update"}, repository);
+        const ChildCost full = runChild({QUILLON_EXTRACT, "git", repository, sourcePath, whole, "--force"}, repository);
+        const bool restored = runChild({"git", "update-ref", "refs/heads/main", "refs/heads/main~1"}, repository).ok;
+        if (!ready || !update.ok || !full.ok || !restored) {
+            state.SkipWithError("the extraction, the update or git failed");
+            return;
+        }
+        state.SetIterationTime(update.wallSeconds);
+        updateTotal += update.wallSeconds;
+        wholeTotal += full.wallSeconds;
+    }
+    state.counters["full_extraction_s"] = wholeTotal / static_cast<double>(state.iterations());
+    state.counters["update_to_full"] = updateTotal / wholeTotal;
+}
+BENCHMARK(BM_UpdateAfterOneCommit)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
+
+#ifdef QUILLON_PROGRAM
+// Opening a file of the repository whose history is in the cache, against
+// opening the evolution file the cache holds: both exported as a picture,
+// which needs no display.
+void BM_OpenCachedAgainstEvolutionFile(benchmark::State& state)
+{
+    static const GeneratedRepository generated;
+    if (!generated.ok) {
+        state.SkipWithError("the repository could not be generated");
+        return;
+    }
+    const fs::path cache = generated.directory / "cache";
+    ::setenv("XDG_CACHE_HOME", cache.c_str(), 1);
+    const std::string file = (generated.directory / "work" / sourcePath).string();
+    const std::string picture = (generated.directory / "p.png").string();
+    const bool checkedOut = runChild({"git", "clone", "-q", (generated.directory / "repository").string(), "work"},
+                                     generated.directory.string()).ok;
+    if (!checkedOut || !runChild({QUILLON_PROGRAM, "--export", picture, file}, generated.directory.string()).ok) {
+        state.SkipWithError("the history could not be read into the cache");
+        return;
+    }
+    fs::path evolution;
+    for (const auto& entry : fs::recursive_directory_iterator(cache))
+        if (entry.path().filename() == "engine.c_cvs")
+            evolution = entry.path();
+    double cachedTotal = 0, directTotal = 0;
+    for (auto _ : state) {
+        const ChildCost cached = runChild({QUILLON_PROGRAM, "--export", picture, file}, generated.directory.string());
+        const ChildCost direct =
+            runChild({QUILLON_PROGRAM, "--export", picture, evolution.string()}, generated.directory.string());
+        if (!cached.ok || !direct.ok) {
+            state.SkipWithError("an export failed");
+            return;
+        }
+        state.SetIterationTime(cached.wallSeconds);
+        cachedTotal += cached.wallSeconds;
+        directTotal += direct.wallSeconds;
+    }
+    ::unsetenv("XDG_CACHE_HOME");
+    state.counters["cached_to_direct"] = cachedTotal / directTotal;
+}
+BENCHMARK(BM_OpenCachedAgainstEvolutionFile)->UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond);
+#endif
+
 }  // namespace
