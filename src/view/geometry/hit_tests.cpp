@@ -79,18 +79,20 @@ CellHit interpolatedCell(const EvolutionFile& e, int x, int y)
         return hit;
     }
 
-    // Revision 0 has no column before it; both edges then use its own.
+    // The range's first column starts from whole rows, as it is drawn,
+    // whether a column lies before it or not.
     const int right = hit.revision;
-    const int left = right > 0 ? right - 1 : right;
+    const bool fromWholeRows = right == std::max(e.firstRevision, 0);
+    const int left = fromWholeRows ? right : right - 1;
     const float share = (static_cast<float>(px) - static_cast<float>(right) * v.versionSize) / v.versionSize;
-    float lowerLeft = columnTopOffset(e, left);
+    float lowerLeft = fromWholeRows ? 0.0f : columnTopOffset(e, left);
     float lowerRight = columnTopOffset(e, right);
     const auto atPointer = [share](float leftEdge, float rightEdge) { return leftEdge + (rightEdge - leftEdge) * share; };
     if (yp < atPointer(lowerLeft, lowerRight))
         return hit;
     const auto& table = v.rowHeights;
     for (int row = 0; row < e.rowCount; ++row) {
-        lowerLeft += table[static_cast<size_t>(row)][static_cast<size_t>(left)];
+        lowerLeft += fromWholeRows ? 1.0f : table[static_cast<size_t>(row)][static_cast<size_t>(left)];
         lowerRight += table[static_cast<size_t>(row)][static_cast<size_t>(right)];
         if (atPointer(lowerLeft, lowerRight) > yp) {
             hit.row = row;
