@@ -93,8 +93,11 @@ void checkInterpolatedRows(const EvolutionFile& e)
             const float height = shaped ? h[row][boundary - 1] : 1.0f;
             top += height;
             integral = integral && top == std::floor(top);
-            if (boundary > e.lastRevision)  // past the range the rows of the next column are uniform again
+            if (boundary > e.lastRevision) {  // past the range the next column's rows are whole again
+                EXPECT_TRUE(boundary == e.columnCount || pixelOfCell(e, row, boundary, modeInterpolated).y ==
+                                                             pixelOfCell(e, row, boundary, modeHorizontal).y);
                 continue;
+            }
             const CellPixel pixel = pixelOfCell(e, row, boundary, modeInterpolated);
             ASSERT_TRUE(pixel.ok);
             // A pointer on a boundary belongs to the row below it.

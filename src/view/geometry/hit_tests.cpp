@@ -153,7 +153,11 @@ CellPixel pixelOfCell(const EvolutionFile& evolution, int row, int revision, int
     case modeInterpolated:
         if (!rowHeightsHold(evolution))
             return pixel;
-        top = rowTopAt(evolution, revision, row);
+        // A column past the range is drawn in whole rows, though the
+        // boundary it shares with the range's last column is shaped.
+        top = revision > evolution.lastRevision && revision < evolution.columnCount
+                  ? static_cast<float>(row)
+                  : rowTopAt(evolution, revision, row);
         break;
     default: return pixel;
     }
