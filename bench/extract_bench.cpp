@@ -157,19 +157,30 @@ struct GeneratedRepository {
     }
 };
 
-void BM_ExtractGitAgainstGitLog(benchmark::State& state)
+// Generated once for every benchmark here: each works in folders of its own
+// beside it, and one that adds a commit takes it back again. Null, with the
+// benchmark skipped, when it could not be made.
+const GeneratedRepository* sharedRepository(benchmark::State& state)
 {
     static const GeneratedRepository generated;
     if (!generated.ok) {
         state.SkipWithError("the repository could not be generated");
-        return;
+        return nullptr;
     }
-    const std::string repository = (generated.directory / "repository").string();
-    const std::string out = (generated.directory / "evolution").string();
+    return &generated;
+}
+
+void BM_ExtractGitAgainstGitLog(benchmark::State& state)
+{
+    const GeneratedRepository* generated = sharedRepository(state);
+    if (!generated)
+        return;
+    const std::string repository = (generated->directory / "repository").string();
+    const std::string out = (generated->directory / "evolution").string();
     ChildCost extractTotal, gitLogTotal;
     for (auto _ : state) {
         const ChildCost extract =
-            runChild({QUILLON_EXTRACT, "git", repository, sourcePath, out, "--force"}, generated.directory.string());
+            runChild({QUILLON_EXTRACT, "git", repository, sourcePath, out, "--force"}, generated->directory.string());
         const ChildCost gitLog = runChild({"git", "log", "-p", "--first-parent", "--format=%H", "--", sourcePath},
                                           repository);
         if (!extract.ok || !gitLog.ok) {
@@ -214,13 +225,11 @@ std::string oneMoreCommit()
 // an existing evolution, against extracting the whole history afresh.
 void BM_UpdateAfterOneCommit(benchmark::State& state)
 {
-    static const GeneratedRepository generated;
-    if (!generated.ok) {
-        state.SkipWithError("the repository could not be generated");
+    const GeneratedRepository* generated = sharedRepository(state);
+    if (!generated)
         return;
-    }
-    const std::string repository = (generated.directory / "repository").string();
-    const std::string updated = (generated.directory / "updated").string(), whole = (generated.directory / "whole").string();
+    const std::string repository = (generated->directory / "repository").string();
+    const std::string updated = (generated->directory / "updated").string(), whole = (generated->directory / "whole").string();
     double updateTotal = 0, wholeTotal = 0;
     for (auto _ : state) {
         const bool ready = runChild({QUILLON_EXTRACT, "git", repository, sourcePath, updated, "--force"}, repository).ok &&
@@ -247,18 +256,16 @@ BENCHMARK(BM_UpdateAfterOneCommit)->UseManualTime()->Iterations(3)->Unit(benchma
 // which needs no display.
 void BM_OpenCachedAgainstEvolutionFile(benchmark::State& state)
 {
-    static const GeneratedRepository generated;
-    if (!generated.ok) {
-        state.SkipWithError("the repository could not be generated");
+    const GeneratedRepository* generated = sharedRepository(state);
+    if (!generated)
         return;
-    }
-    const fs::path cache = generated.directory / "cache";
+    const fs::path cache = generated->directory / "cache";
     ::setenv("XDG_CACHE_HOME", cache.c_str(), 1);
-    const std::string file = (generated.directory / "work" / sourcePath).string();
-    const std::string picture = (generated.directory / "p.png").string();
-    const bool checkedOut = runChild({"git", "clone", "-q", (generated.directory / "repository").string(), "work"},
-                                     generated.directory.string()).ok;
-    if (!checkedOut || !runChild({QUILLON_PROGRAM, "--export", picture, file}, generated.directory.string()).ok) {
+    const std::string file = (generated->directory / "work" / sourcePath).string();
+    const std::string picture = (generated->directory / "p.png").string();
+    const bool checkedOut = runChild({"git", "clone", "-q", (generated->directory / "repository").string(), "work"},
+                                     generated->directory.string()).ok;
+    if (!checkedOut || !runChild({QUILLON_PROGRAM, "--export", picture, file}, generated->directory.string()).ok) {
         state.SkipWithError("the history could not be read into the cache");
         return;
     }
@@ -268,9 +275,9 @@ void BM_OpenCachedAgainstEvolutionFile(benchmark::State& state)
             evolution = entry.path();
     double cachedTotal = 0, directTotal = 0;
     for (auto _ : state) {
-        const ChildCost cached = runChild({QUILLON_PROGRAM, "--export", picture, file}, generated.directory.string());
+        const ChildCost cached = runChild({QUILLON_PROGRAM, "--export", picture, file}, generated->directory.string());
         const ChildCost direct =
-            runChild({QUILLON_PROGRAM, "--export", picture, evolution.string()}, generated.directory.string());
+            runChild({QUILLON_PROGRAM, "--export", picture, evolution.string()}, generated->directory.string());
         if (!cached.ok || !direct.ok) {
             state.SkipWithError("an export failed");
             return;
