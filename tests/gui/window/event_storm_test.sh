@@ -2,9 +2,9 @@
 # Seeded storms of pointer moves, clicks of every button, drags, wheel steps
 # and keys on the real program's window, menus and drop-down lists included,
 # on the bundled example and on a larger made-up evolution: the program
-# lives through them, its memory settles (a second storm leaves it within 5%
-# of what the first did), and it still leaves cleanly on Ctrl+Q, which under
-# the sanitizers also means nothing leaked.
+# lives through them, on the example its memory settles (a second run of the
+# storm leaves it within 5% of what the first did), and it still leaves
+# cleanly on Ctrl+Q, which under the sanitizers also means nothing leaked.
 # Usage: event_storm_test.sh QUILLON EXAMPLE_DIRECTORY [EVENTS, per evolution]
 set -uo pipefail
 
