@@ -54,8 +54,8 @@ test-ratio:
 	@count() { git ls-files -- "$$@" | grep -E '\.(c|cc|cpp|h|hpp)$$' | xargs cat | grep -cv '^\s*$$'; }; \
 	code=$$(count src tools); tests=$$(count tests); \
 	awk -v t=$$tests -v c=$$code 'BEGIN { r = t / c; \
-		printf "Lines of tests: %d; of src and tools: %d; tests/code = %.2f (at most 0.40)\n", t, c, r; \
-		if (r > 0.40) print "The tests are over their budget of 0.40." }'
+		printf "Lines of tests: %d; of src and tools: %d; tests/code = %.3f (at most 0.40)\n", t, c, r; \
+		if (r > 0.40) { print "The tests are over their budget of 0.40."; exit 1 } }'
 
 test-sanitize: deps
 	cmake -S . -B $(SAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Sanitize -DQUILLON_BENCHMARKS=OFF

@@ -21,7 +21,7 @@ EvolutionSketch sketchOf(const std::vector<std::string>& statuses, const std::ve
 // Each slot that holds anything: "slot text author" with its span count or its lifetime.
 std::string slotsOf(const std::string& listing, bool absent)
 {
-    const std::vector<std::string> lines = listingLines(listing);
+    const std::vector<std::string> lines = textLines(listing);
     EXPECT_EQ(static_cast<int>(lines.size()), absent ? viewState->codeLineCount : viewState->textLineCount);
     std::string text;
     for (int i = 0; i < static_cast<int>(lines.size()); ++i) {
@@ -67,7 +67,7 @@ TEST(Listing, RevisionListingsCentreOnTheHoveredRow)
                         expected[h + k - 1 - centre] = "line " + std::to_string(shown[i]);
                 std::tie(hoveredRow, hoveredRevision) = std::pair{row, r + 1};
                 refreshRevisionListing(modeInterpolated);
-                ASSERT_EQ(listingLines(codeListingText), expected);
+                ASSERT_EQ(textLines(codeListingText), expected);
                 for (int slot = 0; slot <= 2 * h; ++slot)  // every line here is the first author's
                     EXPECT_EQ(viewState->textLineAuthors[slot] == 0, !expected[slot].empty()) << slot;
             }
@@ -90,7 +90,7 @@ TEST(Listing, LinesCarryTheirAuthorAndSpansAndAFocusPicksTheLines)
     EXPECT_EQ(rowToLine(3, modeNormal) * 100 + rowToLine(3, modeHorizontal) * 10 + rowToLine(3, modeInterpolated), 443);
     hoveredRevision = 2;
     refreshRevisionListing(modeNormal);
-    EXPECT_EQ(listingLines(codeListingText)[4], "w");
+    EXPECT_EQ(textLines(codeListingText)[4], "w");
     for (auto [revision, author, name] : {std::tuple{2, 2, "cid"}, {0, 0, "ann"}, {3, -1, "unknown"}}) {
         hoveredRevision = revision;  // counted from 0 over no cell
         refreshAuthorLine();

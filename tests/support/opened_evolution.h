@@ -72,15 +72,3 @@ public:
     TempDirectory directory;
     bool loaded = false;
 };
-
-// Splits a listing text into its lines (each ended by a line feed).
-inline std::vector<std::string> listingLines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    size_t start = 0;
-    for (size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
-        lines.push_back(text.substr(start, end - start));
-    if (start < text.size())
-        lines.push_back(text.substr(start));
-    return lines;
-}

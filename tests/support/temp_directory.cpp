@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <algorithm>
 #include <random>
 #include <stdexcept>
 
@@ -87,4 +88,17 @@ std::vector<std::string> randomStatuses(unsigned seed, int lines, int revisions)
         statuses.push_back(row);
     }
     return statuses;
+}
+
+std::vector<std::string> textLines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    for (size_t start = 0; start < text.size();) {
+        const size_t end = std::min(text.find('\n', start), text.size());
+        std::string& line = lines.emplace_back(text.substr(start, end - start));
+        if (line.ends_with('\r'))
+            line.pop_back();
+        start = end + 1;
+    }
+    return lines;
 }

@@ -8,6 +8,10 @@
 class EvolutionFile;
 class Grammar;
 
+// The lines of a text without their line ends, as the evolution reads them:
+// a carriage return before a line feed goes with it.
+std::vector<std::string> textLines(const std::string& text);
+
 // A fresh directory under the system's temporary directory, removed with
 // everything in it when the object goes.
 class TempDirectory {

@@ -66,20 +66,6 @@ inline std::map<std::string, std::string> filesBelow(const std::string& director
     return files;
 }
 
-// The lines of a text without their line ends, as the evolution reads them.
-inline std::vector<std::string> textLines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    for (size_t start = 0; start < text.size();) {
-        const size_t end = std::min(text.find('\n', start), text.size());
-        std::string& line = lines.emplace_back(text.substr(start, end - start));
-        if (line.ends_with('\r'))
-            line.pop_back();
-        start = end + 1;
-    }
-    return lines;
-}
-
 // A git repository whose commits depend on nothing of the machine's: every
 // author is the test's and every commit is a minute after the one before.
 struct GitRepository {

@@ -2,7 +2,6 @@
 #include "support/pointer_on_screen.h"
 
 #include <cstdio>
-#include <sstream>
 
 #include "codeview/listing/code_listing.h"
 #include "ui/scroll_sync.h"
@@ -31,15 +30,6 @@ int send(int event, Pixel at = {}, int key = 0)
     return evolutionView->handle(event);
 }
 
-std::vector<std::string> linesOf(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
-
 using PointerHandlingTest = ExampleUnderPointerTest;
 
 TEST_F(PointerHandlingTest, APointerMovedOverACellNamesItAndListsItsRevision)
@@ -54,10 +44,10 @@ TEST_F(PointerHandlingTest, APointerMovedOverACellNamesItAndListsItsRevision)
     EXPECT_EQ(std::make_tuple(hoveredRow, hoveredRevision, viewState->hoverState, viewState->hoverKind),
               std::make_tuple(modifiedRow, modifiedRevision + 1, 0, 3));
 
-    const std::vector<std::string> lines = linesOf(codeListingText);
+    const std::vector<std::string> lines = textLines(codeListingText);
     const int h = listingHalfHeight(viewState->codeViewHeight, viewState->fontHeight);
     ASSERT_EQ(std::make_pair(static_cast<int>(lines.size()), viewState->textLineCount), std::make_pair(2 * h + 1, 2 * h + 1));
-    EXPECT_EQ(lines[h], linesOf(fileText(exampleDirectory() + "revisions/wordfreq.c.v1.2")).at(13));
+    EXPECT_EQ(lines[h], textLines(fileText(exampleDirectory() + "revisions/wordfreq.c.v1.2")).at(13));
 
     // Leaving the canvas empties the status bar and hides the listing.
     parkPointer();
