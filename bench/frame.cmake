@@ -16,7 +16,7 @@ endif()
 # program's window: the same display and benchmark runner as the frames.
 if(TARGET quillon_gui)
   add_executable(quillon-pointer-bench ${CMAKE_CURRENT_LIST_DIR}/gui/pointer_bench.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/synthetic_evolution.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/gui/program_window.cpp ${CMAKE_CURRENT_LIST_DIR}/synthetic_evolution.cpp)
   target_link_libraries(quillon-pointer-bench PRIVATE quillon_gui benchmark::benchmark benchmark::benchmark_main)
   target_include_directories(quillon-pointer-bench PRIVATE ${CMAKE_CURRENT_LIST_DIR})
   target_compile_definitions(quillon-pointer-bench PRIVATE QUILLON_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
@@ -24,5 +24,21 @@ if(TARGET quillon_gui)
     COMMAND ${PROJECT_SOURCE_DIR}/scripts/with-display.sh $<TARGET_FILE:quillon-pointer-bench>
       --benchmark_counters_tabular=true
     DEPENDS quillon-pointer-bench
+    USES_TERMINAL)
+endif()
+
+# Every kind of event in the program's window, from its delivery to every
+# damaged window drawn and finished, per layout, with the opening and the
+# peak memory: a table of medians rather than the benchmark runner's report.
+# `quillon-interaction-bench --evolution PATH` measures a given evolution.
+if(TARGET quillon_gui)
+  add_executable(quillon-interaction-bench ${CMAKE_CURRENT_LIST_DIR}/gui/interaction_bench.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/gui/program_window.cpp ${CMAKE_CURRENT_LIST_DIR}/synthetic_evolution.cpp)
+  target_link_libraries(quillon-interaction-bench PRIVATE quillon_gui benchmark::benchmark)
+  target_include_directories(quillon-interaction-bench PRIVATE ${CMAKE_CURRENT_LIST_DIR})
+  target_compile_definitions(quillon-interaction-bench PRIVATE QUILLON_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+  add_custom_target(interaction-bench
+    COMMAND ${PROJECT_SOURCE_DIR}/scripts/with-display.sh $<TARGET_FILE:quillon-interaction-bench>
+    DEPENDS quillon-interaction-bench
     USES_TERMINAL)
 endif()

@@ -2,9 +2,7 @@
 // end of the code view's redraw it asks for, in the program's window, on a
 // made-up evolution of 20,000 lines drawn by Mesa's software renderer.
 
-#include <filesystem>
 #include <string>
-#include <vector>
 
 #include <FL/Fl.H>
 #include <FL/Fl_Window.H>
@@ -15,55 +13,11 @@
 #include "app/open_close.h"
 #include "codeview/code_view.h"
 #include "evolution/evolution_file.h"
-#include "synthetic_evolution.h"
-#include "ui/main_window.h"
+#include "program_window.h"
 #include "ui/widgets.h"
-#include "ui/window_states.h"
 #include "view/evolution_view.h"
 
 namespace {
-
-namespace fs = std::filesystem;
-
-// The window as start-up builds it, shown once per process.
-void showMainWindow()
-{
-    if (mainWindow)
-        return;
-    createGlobalObjects();
-    buildMainWindow(50, 30, 400, 470);
-    disableControls();
-    for (int i = 0; i < 200 && !mainWindow->visible(); ++i)
-        Fl::wait(0.01);
-    for (int i = 0; i < 10; ++i)
-        Fl::check();
-}
-
-// Opens the evolution as the menu does, with the colours of the bundled
-// configuration beside it.
-bool openSynthetic(const SyntheticParameters& parameters)
-{
-    const SyntheticEvolution& made = syntheticEvolution(parameters);
-    if (!made.complete)
-        return false;
-    std::error_code error;
-    fs::copy_file(QUILLON_SOURCE_DIR "/config/config.cfg", made.directory + "config.cfg",
-                  fs::copy_options::overwrite_existing, error);
-    if (error)
-        return false;
-    openEvolution(made.directory + made.fileName);
-    return viewState->loaded;
-}
-
-// Points spread over the canvas, so that every move lands on another cell
-// and the listing is read afresh.
-std::vector<std::pair<int, int>> pointerPath(int width, int height)
-{
-    std::vector<std::pair<int, int>> path;
-    for (int i = 0; i < 64; ++i)
-        path.emplace_back((i * 37) % width, (i * 101 + height / 7) % height);
-    return path;
-}
 
 void pointerMoveToCodeView(benchmark::State& state)
 {
@@ -71,8 +25,11 @@ void pointerMoveToCodeView(benchmark::State& state)
     parameters.lines = static_cast<int>(state.range(0));
     parameters.revisions = static_cast<int>(state.range(1));
     const int layout = static_cast<int>(state.range(2));
-    showMainWindow();
-    if (!openSynthetic(parameters)) {
+    showMainWindow(400, 470);
+    const std::string evolutionPath = syntheticEvolutionPath(parameters);
+    if (!evolutionPath.empty())
+        openEvolution(evolutionPath);
+    if (evolutionPath.empty() || !viewState->loaded) {
         state.SkipWithError("the evolution could not be made or opened");
         return;
     }
