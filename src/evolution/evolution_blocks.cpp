@@ -1,15 +1,39 @@
 // Blocks: rectangles of rows by revisions that share one extent.
 
 #include <algorithm>
+#include <cstdint>
 
 #include "evolution/evolution_file.h"
 
 namespace {
 
-// The records are sorted as copies: they are small, and a sort that follows
-// pointers into a list of millions of runs spends its time in cache misses.
-// The order is total, so the copies come out exactly as the pointers would.
-//
+// Sorts `records` stably by an integer key, in time linear in their count
+// and the keys' range: a comparison sort of the millions of runs of a long
+// history costs more than everything else a click does. Sorting by the
+// least significant key first and the most significant last gives the
+// order of all keys together; that order is total, so the blocks come out
+// exactly as one comparison sort would give them.
+template <typename Record, typename Key>
+void sortStablyBy(std::vector<Record>& records, std::vector<Record>& spare, Key key)
+{
+    if (records.empty())
+        return;
+    int64_t low = key(records[0]), high = low;
+    for (const Record& r : records) {
+        low = std::min<int64_t>(low, key(r));
+        high = std::max<int64_t>(high, key(r));
+    }
+    std::vector<size_t> next(static_cast<size_t>(high - low) + 2, 0);
+    for (const Record& r : records)
+        ++next[static_cast<size_t>(key(r) - low) + 1];
+    for (size_t k = 1; k < next.size(); ++k)
+        next[k] += next[k - 1];
+    spare.resize(records.size());
+    for (const Record& r : records)
+        spare[next[static_cast<size_t>(key(r) - low)]++] = r;
+    records.swap(spare);
+}
+
 // Cuts a sorted list into chains and hands each chain's first and last
 // entry to `emit`. A chain holds entries of one length that share `anchor`
 // and step `position` by exactly one.
@@ -33,20 +57,21 @@ void forEachChain(const std::vector<Record>& sorted, Length length, Anchor ancho
 
 void EvolutionFile::buildBlocks(int sorting)
 {
+    if (blocksLayoutBuild == layoutBuilds && blocksSorting == sorting)
+        return;
+    blocksLayoutBuild = layoutBuilds;
+    blocksSorting = sorting;
     blocks.clear();
     // Cells outside every current block must not name a block of an earlier
     // build.
     std::fill(blockCells.begin(), blockCells.end(), -1);
 
     if (sorting == 0) {
-        std::vector<RevisionRun> sorted(runs);
-        std::sort(sorted.begin(), sorted.end(), [](const RevisionRun& a, const RevisionRun& b) {
-            if (a.length != b.length)
-                return a.length > b.length;
-            if (a.firstRow != b.firstRow)
-                return a.firstRow < b.firstRow;
-            return a.revision < b.revision;
-        });
+        // Longest first, then from the top, then from the left.
+        std::vector<RevisionRun> sorted(runs), spare;
+        sortStablyBy(sorted, spare, [](const RevisionRun& r) { return r.revision; });
+        sortStablyBy(sorted, spare, [](const RevisionRun& r) { return r.firstRow; });
+        sortStablyBy(sorted, spare, [](const RevisionRun& r) { return -static_cast<int64_t>(r.length); });
         forEachChain(
             sorted, [](const RevisionRun& r) { return r.length; }, [](const RevisionRun& r) { return r.firstRow; },
             [](const RevisionRun& r) { return r.revision; },
@@ -55,12 +80,10 @@ void EvolutionFile::buildBlocks(int sorting)
                          first.length - 1);
             });
     } else if (sorting == 1) {
-        std::vector<LineSpan> sorted(lineSpans);
-        std::sort(sorted.begin(), sorted.end(), [](const LineSpan& a, const LineSpan& b) {
-            if (a.length != b.length)
-                return a.length > b.length;
-            return a.row < b.row;
-        });
+        // Longest first, then from the top.
+        std::vector<LineSpan> sorted(lineSpans), spare;
+        sortStablyBy(sorted, spare, [](const LineSpan& s) { return s.row; });
+        sortStablyBy(sorted, spare, [](const LineSpan& s) { return -static_cast<int64_t>(s.length); });
         forEachChain(
             sorted, [](const LineSpan& s) { return s.length; }, [](const LineSpan& s) { return s.firstRevision; },
             [](const LineSpan& s) { return s.row; },

@@ -17,6 +17,7 @@ void EvolutionFile::applyRangeFilter(int first, int last)
     }
     firstRevision = first;
     lastRevision = last;
+    rowsFromRangeAlone = true;
 }
 
 void EvolutionFile::applyFocusFilter(int revision)
@@ -30,6 +31,7 @@ void EvolutionFile::applyFocusFilter(int revision)
         }
     }
     rowCount = kept;
+    rowsFromRangeAlone = false;
 }
 
 void EvolutionFile::applyViewMode(int mode)
@@ -56,11 +58,14 @@ void EvolutionFile::setFocusRevision(int mode, int revision)
     const int focus = std::max(revision, 1);
     if (revision < 0 || focus >= columnCount)
         return;
-    if (revision > lastRevision)
-        lastRevision = revision;
-    if (focus <= firstRevision)
-        firstRevision = focus - 1;
-    applyRangeFilter(firstRevision, lastRevision);
+    const int first = std::min(firstRevision, focus - 1), last = std::max(lastRevision, revision);
+    // The Interpolated layout shows every row of the range whatever the
+    // focus, so a focus inside the range leaves its rows as they are.
+    if (mode == modeInterpolated && rowsFromRangeAlone && first == firstRevision && last == lastRevision) {
+        focusRevision = focus;
+        return;
+    }
+    applyRangeFilter(first, last);
 
     if (mode == modeInterpolated) {
         focusRevision = focus;
@@ -93,6 +98,7 @@ void EvolutionFile::setRevisionRange(int mode, int first, int last)
 
 void EvolutionFile::buildLineLayout()
 {
+    ++layoutBuilds;
     lineSpans.assign(rowCount, LineSpan{});
     runs.clear();
 
