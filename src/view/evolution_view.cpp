@@ -8,6 +8,8 @@
 #include "view/frame_steps.h"
 #include "view/horizontal_layout.h"
 #include "view/interpolated_layout.h"
+#include "view/interpolated_overlays.h"
+#include "view/kept_picture.h"
 #include "view/normal_layout.h"
 
 int previousViewWidth = 0;
@@ -20,11 +22,37 @@ EvolutionView::EvolutionView(int x, int y, int w, int h, const char* label) : Fl
     mode(FL_RGB8 | FL_ALPHA | FL_DOUBLE);
 }
 
+namespace {
+
+void drawPointerOverlayOf(const EvolutionFile& evolution, int layout)
+{
+    if (layout == modeNormal)
+        drawNormalPointerOverlay(evolution);
+    else if (layout == modeHorizontal)
+        drawHorizontalPointerOverlay(evolution);
+    else if (layout == modeInterpolated)
+        drawInterpolatedHighlight(evolution);
+}
+
+}  // namespace
+
+void EvolutionView::flush()
+{
+    overlayOnly = damage() == overlayDamage;
+    Fl_Gl_Window::flush();
+    overlayOnly = false;
+}
+
 void EvolutionView::draw()
 {
     // A context made afresh by the toolkit has none of the textures.
-    if (!context_valid() || colourTextureRebuildScheduled())
+    const bool freshContext = !context_valid();
+    if (freshContext)
+        forgetKeptPicture(true);
+    if (freshContext || colourTextureRebuildScheduled()) {
         rebuildColourTextures(revisionBlending, blockBlending, viewState->blendingRatio);
+        forgetKeptPicture(false);
+    }
 
     glLoadIdentity();
     glMatrixMode(GL_MODELVIEW);
@@ -35,15 +63,24 @@ void EvolutionView::draw()
     glViewport(0, 0, w(), h());
 
     if (!viewState->loaded || !currentEvolution) {
+        forgetKeptPicture(false);
         drawNoDataFrame();
         return;
     }
+    if (overlayOnly && restoreKeptPicture(w(), h())) {
+        drawPointerOverlayOf(*currentEvolution, layoutMode);
+        glFlush();
+        return;
+    }
+    forgetKeptPicture(false);
+    keptPicture.keeping = true;
     if (layoutMode == modeNormal)
         drawNormalFrame(*currentEvolution);
     else if (layoutMode == modeHorizontal)
         drawHorizontalFrame(*currentEvolution);
     else if (layoutMode == modeInterpolated)
         drawInterpolatedFrame(*currentEvolution);
+    keptPicture.keeping = false;
 }
 
 void EvolutionView::resize(int x, int y, int w, int h)

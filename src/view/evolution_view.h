@@ -11,7 +11,14 @@ public:
     // 0 Normal, 1 Horizontal, 2 Interpolated.
     int layoutMode = 0;
 
+    // Set for the draw of a flush whose only damage is `overlayDamage`: the
+    // picture kept under the pointer overlay serves again, and only the
+    // overlay is drawn over it. The toolkit marks a double-buffered canvas
+    // wholly damaged before it draws, so the damage is read here first.
+    bool overlayOnly = false;
+
     void draw() override;
+    void flush() override;
     // The pointer and the keyboard while an evolution is shown; with nothing
     // loaded, the toolkit's own handling.
     int handle(int event) override;
@@ -20,6 +27,10 @@ public:
     // evolution stays in view.
     void resize(int x, int y, int w, int h) override;
 };
+
+// The damage that asks for the pointer overlay alone to be drawn again,
+// given with damage() where only the Ctrl navigation mode changed.
+constexpr unsigned char overlayDamage = FL_DAMAGE_USER1;
 
 // The canvas size that the last resize with an evolution shown saw; the
 // window's construction starts them at the initial canvas size.

@@ -6,6 +6,7 @@
 #include "colouring/colour_textures.h"
 #include "evolution/evolution_file.h"
 #include "view/frame_steps.h"
+#include "view/kept_picture.h"
 #include "view/pointer_overlay.h"
 #include "view/version_drawing.h"
 #include "view/view_transforms.h"
@@ -42,6 +43,7 @@ void drawHorizontalFrame(const EvolutionFile& evolution)
     if (v.versionDrawing == versionDrawingLines)
         drawRevisionLines(evolution.columnCount);
     drawFocusMarker(evolution);
+    keepPicture();
     drawHorizontalPointerOverlay(evolution);
     glFlush();
 }

@@ -9,6 +9,7 @@
 #include "colouring/colour_textures.h"
 #include "evolution/evolution_file.h"
 #include "view/frame_steps.h"
+#include "view/kept_picture.h"
 #include "view/geometry/interpolated_heights.h"
 #include "view/interpolated_columns.h"
 #include "view/interpolated_overlays.h"
@@ -35,6 +36,7 @@ void drawInterpolatedFrame(const EvolutionFile& evolution)
     if (v.versionDrawing == versionDrawingLines)
         drawRevisionLines(evolution.columnCount);
     drawFocusMarker(evolution);
+    keepPicture();
     drawInterpolatedHighlight(evolution);
     glFlush();
 }

@@ -88,7 +88,7 @@ void startLock(EvolutionView& canvas, int x, int y)
     v.pointerMode = pointerLockPending;
     v.pointerRow = cell.row;
     v.pointerRevision = cell.revision;
-    canvas.redraw();
+    canvas.damage(overlayDamage);
 }
 
 }  // namespace
@@ -150,7 +150,7 @@ void handleKeyUp(EvolutionView& canvas, int key)
         if (mainWindow)
             mainWindow->cursor(FL_CURSOR_DEFAULT, FL_BLACK, FL_WHITE);
         viewState->pointerMode = pointerFree;
-        canvas.redraw();
+        canvas.damage(overlayDamage);
         break;
     default: break;
     }

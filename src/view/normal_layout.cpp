@@ -11,6 +11,7 @@
 #include "view/cell_batch.h"
 #include "view/colour_scheme.h"
 #include "view/frame_steps.h"
+#include "view/kept_picture.h"
 #include "view/pointer_overlay.h"
 #include "view/row_colours.h"
 #include "view/version_drawing.h"
@@ -92,6 +93,7 @@ void drawNormalFrame(const EvolutionFile& evolution)
     if (v.versionDrawing == versionDrawingLines)
         drawRevisionLines(evolution.columnCount);
     drawFocusMarker(evolution);
+    keepPicture();
     drawNormalPointerOverlay(evolution);
     glFlush();
 }

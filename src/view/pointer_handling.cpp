@@ -31,7 +31,7 @@ void chooseLock(EvolutionView& canvas, int x, int y)
     viewState->pointerMode = mode;
     if (mainWindow)
         mainWindow->cursor(mode == pointerRowLocked ? FL_CURSOR_WE : FL_CURSOR_NS, FL_BLACK, FL_WHITE);
-    canvas.redraw();
+    canvas.damage(overlayDamage);
 }
 
 // Keeps the pointer on the locked row at the column under it.

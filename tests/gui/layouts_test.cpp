@@ -231,6 +231,20 @@ TEST_F(Layouts, PixelCases)
         viewState->pointerMode = 2;
         EXPECT_EQ(changedInColumn(plain, draw(), 20), lineSize > 2.0f ? 6 : 2) << lineSize;
     }
+    // The overlay alone, drawn over the picture kept from the last frame whatever the buffer held since, as drawn whole.
+    for (int layout : {normal, horizontal, interpolated}) {
+        open(Grid{{"XXXX", ">XXX", "XXDD", "XXXX"}, 160, 60, 40, 15}, {.layout = layout, .scheme = evolution});
+        draw(), draw();  // the first frame after opening can lie a level off the next in places
+        for (int mode : {1, 0, 2, 3, 0}) {
+            viewState->pointerMode = mode;
+            harness->makeCurrent();
+            glClearColor(1, 0, 0, 1), glClear(GL_COLOR_BUFFER_BIT);
+            harness->view().overlayOnly = true;
+            const Frame overlaid = draw();
+            harness->view().overlayOnly = false;
+            EXPECT_EQ(overlaid.rgba, draw().rgba) << layout << " pointer mode " << mode;
+        }
+    }
     opened.reset();  // nothing loaded, the canvas is light grey
     EXPECT_TRUE(showsColour(draw().at(10, 10), greyOf(0.85f)));
 }
