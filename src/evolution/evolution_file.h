@@ -48,8 +48,9 @@ struct EvolutionBlock {
     float level = 0;
 };
 
-// Syntax classes of a cell.
-enum SyntaxClass : int32_t {
+// Syntax classes of a cell, one byte each: the class table has a cell for
+// every line and revision.
+enum SyntaxClass : uint8_t {
     classPlain = 0,
     classComment = 1,
     classString = 2,
@@ -76,14 +77,14 @@ public:
     // Row to the status and class rows of its line; the first rowCount
     // entries are meaningful.
     std::vector<char*> rowStatus;
-    std::vector<int32_t*> rowClasses;
+    std::vector<uint8_t*> rowClasses;
     std::vector<RevisionInfo*> revisionAuthors;  // null where the revision list is silent
     Grammar* grammar = nullptr;
 
     int32_t lineCount = 0;
     int32_t revisionCount = 0;
     std::vector<char*> lineStatus;       // per line, revisionCount status characters
-    std::vector<int32_t*> lineClasses;   // per line, revisionCount syntax classes
+    std::vector<uint8_t*> lineClasses;   // per line, revisionCount syntax classes
     std::vector<std::unique_ptr<RevisionInfo>> revisionInfo;
     std::vector<std::vector<SyntaxRegion>> revisionRegions;
 
@@ -135,7 +136,7 @@ private:
 
     // The tables the pointers above refer into, one allocation each.
     std::vector<char> statusCells;
-    std::vector<int32_t> classCells;
+    std::vector<uint8_t> classCells;
     std::vector<int32_t> blockCells;
 
     // Blocks follow from the spans and runs and the sorting alone, so a

@@ -2,7 +2,9 @@
 // the text of every revision.
 
 #include <algorithm>
+#include <cstdint>
 #include <string>
+#include <sys/mman.h>
 #include <unordered_map>
 
 #include "evolution/evolution_file.h"
@@ -27,6 +29,21 @@ bool headerValue(std::string_view line, std::string_view keyword, std::string_vi
         return false;
     rest = line.substr(keyword.size());
     return true;
+}
+
+// Reserves room for `count` entries and asks for it in large pages. The
+// tables of a large evolution run to hundreds of megabytes, and filling them
+// in small pages spends longer in page faults than in writing; large pages
+// take 512 times fewer. A hint only: the system may decline it.
+template <typename T>
+void reserveInLargePages(std::vector<T>& table, size_t count)
+{
+    table.reserve(count);
+    constexpr uintptr_t largePage = uintptr_t{1} << 21;
+    const uintptr_t begin = (reinterpret_cast<uintptr_t>(table.data()) + largePage - 1) & ~(largePage - 1);
+    const uintptr_t end = reinterpret_cast<uintptr_t>(table.data() + count) & ~(largePage - 1);
+    if (begin < end)
+        ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
 }
 
 class LoadError {
@@ -93,10 +110,15 @@ bool EvolutionFile::readEvolutionFile()
 
     // The data lines are checked one by one before they are stored, and the
     // tables sized by the counts are made only once every line has been
-    // read: a header may claim far more than the file holds.
+    // read: a header may claim far more than the file holds. The status
+    // table alone is reserved at once, for no more lines than the file can
+    // hold: a data line takes at least two bytes a column, its ':' and its
+    // statuses with the blanks between them.
     const size_t columns = static_cast<size_t>(revisions);
     const size_t minimumLength = columns == 0 ? 0 : 2 * columns - 1;
     std::vector<char> cells;
+    if (columns > 0)
+        reserveInLargePages(cells, std::min(static_cast<size_t>(lines), file.byteCount() / (2 * columns)) * columns);
     for (int i = 0; i < lines; ++i) {
         const int lineNumber = headerLineCount + 1 + i;
         if (!file.next(line))
@@ -109,8 +131,11 @@ bool EvolutionFile::readEvolutionFile()
         if (statuses.size() < minimumLength)
             return error.fail(lineNumber, "the data line is shorter than its " + std::to_string(revisions) +
                                               " status columns");
+        const size_t stored = cells.size();
+        cells.resize(stored + columns);
+        char* row = cells.data() + stored;
         for (size_t j = 0; j < columns; ++j)
-            cells.push_back(statuses[2 * j]);
+            row[j] = statuses[2 * j];
     }
 
     moduleName = std::move(module);
@@ -126,7 +151,9 @@ bool EvolutionFile::readEvolutionFile()
 
     const size_t cellCount = cells.size();
     statusCells = std::move(cells);
+    reserveInLargePages(classCells, cellCount);
     classCells.assign(cellCount, classPlain);
+    reserveInLargePages(blockCells, cellCount);
     blockCells.assign(cellCount, -1);
     lineStatus.resize(lines);
     lineClasses.resize(lines);
@@ -235,21 +262,22 @@ void EvolutionFile::scanRevisionTexts()
     }
 }
 
-static int32_t regionClass(const SyntaxRegion& region)
+static uint8_t regionClass(const SyntaxRegion& region)
 {
     switch (region.kind) {
     case regionComment: return classComment;
     case regionString: return classString;
     case regionReference: return classReference;
-    case regionBlock: return region.depth >= classDeepestBlock - classBlock ? classDeepestBlock
-                                                                            : classBlock + region.depth;
+    case regionBlock:
+        return static_cast<uint8_t>(region.depth >= classDeepestBlock - classBlock ? classDeepestBlock
+                                                                                  : classBlock + region.depth);
     default: return classPlain;
     }
 }
 
 // The class of every text line of one revision, up to the last line a
 // region reaches.
-static void textLineClasses(const std::vector<SyntaxRegion>& regions, std::vector<int32_t>& classes)
+static void textLineClasses(const std::vector<SyntaxRegion>& regions, std::vector<uint8_t>& classes)
 {
     int lastLine = -1;
     for (const SyntaxRegion& region : regions)
@@ -259,7 +287,7 @@ static void textLineClasses(const std::vector<SyntaxRegion>& regions, std::vecto
     // with a later one: inner blocks and the comments inside a block come
     // before the block itself.
     for (auto region = regions.rbegin(); region != regions.rend(); ++region) {
-        const int32_t cls = regionClass(*region);
+        const uint8_t cls = regionClass(*region);
         for (int k = std::max(region->startLine, 0); k <= region->endLine; ++k)
             classes[k] = cls;
     }
@@ -272,7 +300,7 @@ void EvolutionFile::assignSyntaxClasses()
     // written line by line for a batch of revisions at a time, so that the
     // status and class tables are walked in the order they lie in memory.
     constexpr int batchSize = 64;
-    std::vector<std::vector<int32_t>> textClasses(batchSize);
+    std::vector<std::vector<uint8_t>> textClasses(batchSize);
     std::vector<size_t> nextTextLine(batchSize);
     for (int batch = 0; batch < columnCount; batch += batchSize) {
         const int batchEnd = std::min(batch + batchSize, columnCount);
@@ -281,11 +309,11 @@ void EvolutionFile::assignSyntaxClasses()
         std::fill(nextTextLine.begin(), nextTextLine.end(), 0);
         for (int line = 0; line < lineCount; ++line) {
             const char* statuses = lineStatus[line];
-            int32_t* classes = lineClasses[line];
+            uint8_t* classes = lineClasses[line];
             for (int r = batch; r < batchEnd; ++r) {
-                int32_t cls = classPlain;
+                uint8_t cls = classPlain;
                 if (isPresentChar(statuses[r])) {
-                    const std::vector<int32_t>& text = textClasses[r - batch];
+                    const std::vector<uint8_t>& text = textClasses[r - batch];
                     const size_t k = nextTextLine[r - batch]++;
                     if (k < text.size())
                         cls = text[k];

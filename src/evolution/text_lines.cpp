@@ -12,6 +12,8 @@ TextLines::TextLines(const std::string& path)
     if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
         return;
     file = std::fopen(path.c_str(), "rb");
+    if (file)
+        size = static_cast<size_t>(info.st_size);
 }
 
 TextLines::~TextLines()

@@ -21,6 +21,8 @@ public:
     TextLines& operator=(const TextLines&) = delete;
 
     bool isOpen() const { return file != nullptr; }
+    // The file's size when it was opened, which bounds what its lines hold.
+    size_t byteCount() const { return size; }
 
     // The next line without its line end, valid until the next call.
     // Returns false at the end of the file.
@@ -33,6 +35,7 @@ private:
     void fill();
 
     std::FILE* file = nullptr;
+    size_t size = 0;
     // Bytes read but not yet handed out lie in buffer[begin, end); the
     // part before `searched` is known to hold no line feed.
     std::vector<char> buffer;
