@@ -41,13 +41,13 @@ cpu_ticks() {
   awk '{ print $14 + $15 }' "/proc/$pid/stat" 2>/dev/null
 }
 
-# Waits until the program has used no processor time for half a second,
-# so that every queued event has been handled and drawn.
+# Waits until the program has used no processor time for half a second (or
+# the interval given), so that every queued event has been handled and drawn.
 await_idle() {
   local before after
   before=$(cpu_ticks)
   for _ in $(seq 1 600); do
-    sleep 0.5
+    sleep "${1:-0.5}"
     after=$(cpu_ticks)
     [ -z "$after" ] && return 1
     [ "$after" = "$before" ] && return 0
@@ -64,19 +64,48 @@ resident_kib() {
 }
 
 # Keys that neither close the window (Escape) nor, without Ctrl, reach a
-# menu item; BackSpace and Tab with Shift are those that once crashed the
-# toolkit in an open list.
-keys=(1 2 3 4 f r a z space Return Tab shift+Tab BackSpace Delete Home End Left Right Up Down Prior Next
+# menu item, nor choose one in a menu still open (Return, space);
+# BackSpace and Tab with Shift are those that once crashed the toolkit in
+# an open list.
+keys=(1 2 3 4 f r a z Tab shift+Tab BackSpace Delete Home End Left Right Up Down Prior Next
   Shift_L Control_L F1 KP_Add minus plus)
 
-# The window's id and size. Without a window manager the toolkit makes the
-# window anew for full screen, with a new id and no title, so it is found
-# as the program's one top-level window.
+# The program's visible top-level windows: its main window, and any menu
+# or drop-down list it has open.
+program_windows() {
+  xdotool search --onlyvisible --maxdepth 1 --pid "$pid" 2>/dev/null
+}
+
+# The main window's id and size. Without a window manager the toolkit makes
+# the window anew for full screen, with a new id and no title, so it is
+# found as the largest of the program's windows.
 measure_window() {
-  window=$(xdotool search --onlyvisible --maxdepth 1 --pid "$pid" 2>/dev/null | head -n 1)
-  [ -n "$window" ] || return 1
-  eval "$(xdotool getwindowgeometry --shell "$window" 2>/dev/null)"
-  left=${X:-0} top=${Y:-0} width=${WIDTH:-650} height=${HEIGHT:-726}
+  local id area largest=0
+  window=""
+  for id in $(program_windows); do
+    eval "$(xdotool getwindowgeometry --shell "$id" 2>/dev/null)" || continue
+    area=$((${WIDTH:-0} * ${HEIGHT:-0}))
+    [ "$area" -gt "$largest" ] && { largest=$area; window=$id; left=$X top=$Y width=$WIDTH height=$HEIGHT; }
+  done
+  [ -n "$window" ]
+}
+
+# Sends the batch and, when it opened the File menu, clicks far from the
+# menus until none is open. A slow build may open the menu only after the
+# click meant to shut it; left open, a later click below the menu bar could
+# land on Exit.
+send_batch() {
+  xdotool "${batch[@]}" 2>/dev/null
+  batch=()
+  [ "$menu_opened" = 1 ] || return 0
+  menu_opened=0
+  for _ in $(seq 1 50); do
+    await_idle 0.1 || return 1
+    [ "$(program_windows | wc -l)" -le 1 ] && return 0
+    measure_window || return 1
+    xdotool mousemove $((left + width - 5)) $((top + height - 5)) click 1 2>/dev/null
+  done
+  return 1
 }
 
 # Adds to the batch a move to x, y of the window, in screen coordinates, so
@@ -91,7 +120,7 @@ move() {
 storm() {
   RANDOM=$1
   local count=$2 sent=0 left top width height
-  batch=()
+  batch=() menu_opened=0
   while [ "$sent" -lt "$count" ]; do
     if [ ${#batch[@]} = 0 ]; then
       retry 50 measure_window || return 1
@@ -114,16 +143,15 @@ storm() {
       # and a click far from any menu to shut whichever one is open then
       # without choosing from it.
       18) move 20 15; batch+=(click 1 key BackSpace key shift+Tab); move $((width - 5)) $((height - 5))
-          batch+=(click 1) ;;
+          batch+=(click 1); menu_opened=1 ;;
       # A tab, button, drop-down list or slider of the control panel on the
       # left, and a pick in what it opened.
       19) move $((5 + RANDOM % 190)) $((30 + RANDOM % 520)); batch+=(click 1)
           move $((5 + RANDOM % 190)) $((30 + RANDOM % 520)); batch+=(click 1) ;;
     esac
     sent=$((sent + 1))
-    if [ $((sent % 50)) = 0 ] || [ "$sent" = "$count" ]; then
-      xdotool "${batch[@]}" 2>/dev/null
-      batch=()
+    if [ "$menu_opened" = 1 ] || [ $((sent % 50)) = 0 ] || [ "$sent" = "$count" ]; then
+      send_batch || return 1
       program_ended && return 1
       # A long history makes some events slow; let the queue drain now and
       # then rather than pile up thousands of them.
