@@ -22,7 +22,10 @@ EvolutionView::EvolutionView(int x, int y, int w, int h, const char* label) : Fl
 
 void EvolutionView::draw()
 {
-    // A context made afresh by the toolkit has none of the textures.
+    // A context made afresh by the toolkit has none of the textures, and
+    // the old context's names are not its own to delete.
+    if (!context_valid())
+        forgetColourTextures();
     if (!context_valid() || colourTextureRebuildScheduled())
         rebuildColourTextures(revisionBlending, blockBlending, viewState->blendingRatio);
 
