@@ -67,8 +67,6 @@ public:
     float curvature = 10.0f;
     float steepness = 0.1f;
     float mixer = 3.0f;
-    int fontListBase = 0;
-    int smallFontListBase = 0;
     int codeViewHeight = 0;
     int codeViewWidth = 0;
     int fontHeight = 15;

@@ -75,7 +75,7 @@ void drawAbsentPanel(const Rgb& k, std::string_view absentText)
 
     pushViewTransform(smallCodeTextTransform);
     setColour({0.0f, 0.0f, 0.0f});
-    drawCodeText(view.smallFontListBase, static_cast<float>(view.codeViewWidth / 2 + 60), 0.0f, absentText);
+    drawCodeText(reducedCodeFont, static_cast<float>(view.codeViewWidth / 2 + 60), 0.0f, absentText);
     for (int i = 0; i < lines; ++i) {
         const int author = view.codeLineAuthors[i];
         setColour(author == -1 ? light : authorColour(author));

@@ -79,7 +79,7 @@ void drawCellListing(const ViewState& view, std::string_view listingText)
     if (view.syntaxHighlighting)
         drawSyntaxSpans(view, absentPanelShown(view));
     setColour({0.0f, 0.0f, 0.0f});
-    drawCodeText(view.fontListBase, textLeft, 0.0f, listingText);
+    drawCodeText(normalCodeFont, textLeft, 0.0f, listingText);
 }
 
 // In window pixels: what marks the hovered cell's line.
@@ -102,7 +102,7 @@ void drawCentreMarks(const ViewState& view, std::string_view absentText)
 void drawAuthorLine(const ViewState& view, std::string_view listingText)
 {
     setColour({0.0f, 0.0f, 0.0f});
-    drawCodeText(view.fontListBase, textLeft, 0.0f, listingText);
+    drawCodeText(normalCodeFont, textLeft, 0.0f, listingText);
     setColour(authorColour(view.textLineAuthors[0]));
     fillListingLine(0.0f, swatchWidth, 1, static_cast<float>(view.fontHeight));
 }

@@ -2,46 +2,31 @@
 
 #include <algorithm>
 
-#include <FL/gl.h>
-
 #include "app/globals.h"
-#include "codeview/bitmap_font.h"
-#include "codeview/code_fonts.h"
+#include "codeview/glyph_quads.h"
 
 namespace {
 
 constexpr int tabWidth = 8;
 
-void moveTo(float x, float y)
-{
-    glRasterPos2i(static_cast<GLint>(x), static_cast<GLint>(y));
-}
-
-void drawGlyph(unsigned char code)
-{
-    glCallLists(1, GL_UNSIGNED_BYTE, &code);
-}
-
 }  // namespace
 
-void drawCodeText(int listBase, float x, float y, std::string_view text)
+void drawCodeText(CodeFontSize size, float x, float y, std::string_view text)
 {
     const ViewState& view = *viewState;
-    const float lineStep = static_cast<float>(listBase == view.smallFontListBase ? reducedFontHeight() : view.fontHeight);
+    const float lineStep = static_cast<float>(size == reducedCodeFont ? reducedFontHeight() : view.fontHeight);
     const float characterStep = static_cast<float>(view.fontWidth);
     const float lineStart = x;
-    // Raster positions past the right edge are invalid and draw nothing.
+    // Pens past the right edge are outside the view and draw nothing.
     const float rightEdge = static_cast<float>(view.codeViewWidth);
 
-    glListBase(static_cast<GLuint>(listBase));
-    moveTo(x, y);
+    GlyphQuads quads(codeFont(size));
     size_t next = 0;
     while (next < text.size()) {
         const auto code = static_cast<unsigned char>(text[next++]);
         if (code == '\n') {
             x = lineStart;
             y += lineStep;
-            moveTo(x, y);
             continue;
         }
         if (x >= rightEdge) {
@@ -51,11 +36,9 @@ void drawCodeText(int listBase, float x, float y, std::string_view text)
         // A tab is eight blanks, a flat eight cells wherever it stands.
         const bool tab = code == '\t';
         for (int cell = 0; cell < (tab ? tabWidth : 1); ++cell) {
-            // The fonts have no list for the last code.
-            if (code < fontGlyphCount)
-                drawGlyph(tab ? ' ' : code);
+            quads.add(tab ? ' ' : code, static_cast<int>(x), static_cast<int>(y));
             x += characterStep;
-            moveTo(x, y);
         }
     }
+    quads.draw();
 }

@@ -3,9 +3,11 @@
 
 #include <string_view>
 
-// Draws `text` with the font whose lists start at `listBase`, the first
-// line's baseline at (x, y) in the current transform and each further line
-// one line height of that font further along y. Every character, whatever
-// its glyph, takes `fontWidth` pixels and a tab eight of them, so that the
-// text lies on the same grid of columns as the syntax regions' spans.
-void drawCodeText(int listBase, float x, float y, std::string_view text);
+#include "codeview/code_fonts.h"
+
+// Draws `text` in the font of `size`, the first line's baseline at (x, y) in
+// the current transform and each further line one line height of that font
+// further along y. Every character, whatever its glyph, takes `fontWidth`
+// pixels and a tab eight of them, so that the text lies on the same grid of
+// columns as the syntax regions' spans.
+void drawCodeText(CodeFontSize size, float x, float y, std::string_view text);

@@ -14,9 +14,9 @@ CodeView::CodeView(int x, int y, int w, int h, const char* label) : Fl_Gl_Window
 
 void CodeView::draw()
 {
-    // The fonts' display lists live in the context; a new one needs its own.
+    // The fonts' textures live in the context; a new one needs its own.
     if (!context_valid())
-        createCodeFontLists();
+        createCodeFontTextures();
 
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
@@ -41,4 +41,13 @@ void CodeView::resize(int x, int y, int w, int h)
     Fl_Gl_Window::resize(x, y, w, h);
     viewState->codeViewHeight = h;
     viewState->codeViewWidth = w;
+}
+
+void CodeView::hide()
+{
+    if (context()) {
+        make_current();
+        releaseCodeFontTextures();
+    }
+    Fl_Gl_Window::hide();
 }

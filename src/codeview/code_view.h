@@ -12,6 +12,10 @@ public:
     CodeView(int x, int y, int w, int h, const char* label = nullptr);
 
     void draw() override;
+    // Frees the fonts' textures while the context that holds them can still
+    // be made current: the toolkit destroys it here, and in a later context
+    // their names may already mean another canvas's textures.
+    void hide() override;
     // Keeps the view state's code view size.
     void resize(int x, int y, int w, int h) override;
 };

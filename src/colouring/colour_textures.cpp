@@ -149,6 +149,11 @@ void rebuildColourTextures(float revisionBlending, float blockBlending, float bl
     rebuildScheduled = false;
 }
 
+void forgetColourTextures()
+{
+    colourTextureNames = {};
+}
+
 void scheduleColourTextureRebuild()
 {
     rebuildScheduled = true;

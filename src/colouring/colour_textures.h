@@ -24,6 +24,11 @@ extern std::array<unsigned int, colourTextureCount> colourTextureNames;
 // those of the previous build. Needs the evolution view's context current.
 void rebuildColourTextures(float revisionBlending, float blockBlending, float blendingRatio);
 
+// Drops the names of the last build without deleting them, for a new
+// context of the evolution view: those textures went with the old context,
+// and in the new one the same names may already be the code view's fonts.
+void forgetColourTextures();
+
 // Asks the evolution view to rebuild the textures at its next draw, with the
 // blending parameters current then. Callers outside the view's draw use this
 // rather than rebuilding themselves: their moment has no context of the view

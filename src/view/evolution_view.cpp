@@ -45,10 +45,13 @@ void EvolutionView::flush()
 
 void EvolutionView::draw()
 {
-    // A context made afresh by the toolkit has none of the textures.
+    // A context made afresh by the toolkit has none of the textures, and
+    // the old context's names are not its own to delete.
     const bool freshContext = !context_valid();
-    if (freshContext)
+    if (freshContext) {
+        forgetColourTextures();
         forgetKeptPicture(true);
+    }
     if (freshContext || colourTextureRebuildScheduled()) {
         rebuildColourTextures(revisionBlending, blockBlending, viewState->blendingRatio);
         forgetKeptPicture(false);

@@ -1,5 +1,5 @@
 // The record of view parameters: what reset undoes (everything a fresh
-// record holds) and keeps (sizes, scroll, fonts, listing tables), the
+// record holds) and keeps (sizes, scroll, listing tables), the
 // row-height table sized by the open evolution, and the global objects.
 
 #include <gtest/gtest.h>
@@ -19,8 +19,7 @@ namespace {
     F(fontDifference, 4) F(fontBaseline, 3.0f) F(smallFontBaseline, 2.0f) F(hoverKind, 4) F(codeLineCount, 9) \
     F(hoverPosition, 0.5f) F(focusPosition, 0) F(syntaxHighlighting, 0) F(textLineCount, 12) \
     F(attributeIndex, 3) F(hoverState, 1)
-#define KEPT_FIELDS(F) F(viewWidth, 640) F(viewHeight, 480) F(scrollX, 33.0f) F(scrollY, 12.5f) \
-    F(fontListBase, 1000) F(smallFontListBase, 2000) F(codeViewHeight, 150) F(codeViewWidth, 900)
+#define KEPT_FIELDS(F) F(viewWidth, 640) F(viewHeight, 480) F(scrollX, 33.0f) F(scrollY, 12.5f) F(codeViewHeight, 150) F(codeViewWidth, 900)
 
 TEST(ViewState, ResetUndoesWhatAFreshRecordHoldsAndKeepsTheRest)
 {

@@ -1,11 +1,10 @@
-#include "codeview/bitmap_font.h"
+#include "codeview/glyph_atlas.h"
 
+#include <algorithm>
 #include <cmath>
-#include <vector>
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
-#include <FL/gl.h>
 
 #include "codeview/font_face.h"
 
@@ -64,10 +63,9 @@ bool sizeFace(FT_Face face, int cellHeight, int cellWidth)
 struct GlyphBitmap {
     int width = 0;
     int rows = 0;
-    int left = 0;  // from the origin to the bitmap's left edge
-    int top = 0;   // from the baseline up to the bitmap's top row
-    float advance = 0;
-    std::vector<GLubyte> bits;  // one bit a pixel, bottom row first, rows padded to whole bytes
+    int left = 0;
+    int top = 0;
+    std::vector<unsigned char> alpha;  // as in the atlas: 255 for a set pixel, bottom row first
 };
 
 bool pixelSet(const FT_Bitmap& bitmap, const unsigned char* row, unsigned x)
@@ -79,61 +77,87 @@ bool pixelSet(const FT_Bitmap& bitmap, const unsigned char* row, unsigned x)
     }
 }
 
-// The glyph as a bitmap in the order glBitmap reads it.
-bool renderGlyph(FT_Face face, unsigned code, GlyphBitmap& glyph)
+// Leaves `glyph` empty when the face has no glyph for the code.
+void renderGlyph(FT_Face face, unsigned code, GlyphBitmap& glyph)
 {
     const FT_UInt index = FT_Get_Char_Index(face, code);
     if (index == 0 || FT_Load_Glyph(face, index, FT_LOAD_RENDER | FT_LOAD_TARGET_MONO | FT_LOAD_MONOCHROME) != 0)
-        return false;
+        return;
     const FT_GlyphSlot slot = face->glyph;
     const FT_Bitmap& bitmap = slot->bitmap;
     glyph.width = static_cast<int>(bitmap.width);
     glyph.rows = static_cast<int>(bitmap.rows);
     glyph.left = slot->bitmap_left;
     glyph.top = slot->bitmap_top;
-    glyph.advance = static_cast<float>(slot->advance.x) / 64.0f;
 
-    const size_t stride = (bitmap.width + 7) / 8;
-    glyph.bits.assign(stride * bitmap.rows, 0);
+    glyph.alpha.assign(static_cast<size_t>(bitmap.width) * bitmap.rows, 0);
     const long pitch = bitmap.pitch;
     for (unsigned y = 0; y < bitmap.rows; ++y) {
         // Row y counted from the top; an upward flow stores the bottom row first.
         const long offset = pitch >= 0 ? static_cast<long>(y) * pitch : static_cast<long>(bitmap.rows - 1 - y) * -pitch;
         const unsigned char* source = bitmap.buffer + offset;
-        GLubyte* target = &glyph.bits[(bitmap.rows - 1 - y) * stride];
+        unsigned char* target = &glyph.alpha[(bitmap.rows - 1 - y) * bitmap.width];
         for (unsigned x = 0; x < bitmap.width; ++x)
             if (pixelSet(bitmap, source, x))
-                target[x / 8] |= static_cast<GLubyte>(0x80 >> (x % 8));
+                target[x] = 255;
     }
-    return true;
+}
+
+int powerOfTwoAtLeast(int n)
+{
+    int power = 1;
+    while (power < n)
+        power *= 2;
+    return power;
+}
+
+// Shelves of sixteen glyphs side by side, one above the other: the atlas
+// stays roughly square, within any texture size limit for the fonts the
+// settings allow.
+constexpr int glyphsPerShelf = 16;
+
+GlyphLayout packGlyphs(const std::vector<GlyphBitmap>& bitmaps)
+{
+    GlyphLayout layout;
+    int widest = 0;
+    int shelfBottom = 0;
+    for (size_t first = 0; first < bitmaps.size(); first += glyphsPerShelf) {
+        int x = 0;
+        int shelfRows = 0;
+        for (size_t code = first; code < std::min(first + glyphsPerShelf, bitmaps.size()); ++code) {
+            const GlyphBitmap& bitmap = bitmaps[code];
+            layout.glyphs[code] = {x, shelfBottom, bitmap.width, bitmap.rows, bitmap.left, bitmap.top};
+            x += bitmap.width;
+            shelfRows = std::max(shelfRows, bitmap.rows);
+        }
+        widest = std::max(widest, x);
+        shelfBottom += shelfRows;
+    }
+    layout.width = powerOfTwoAtLeast(widest);
+    layout.height = powerOfTwoAtLeast(shelfBottom);
+    return layout;
 }
 
 }  // namespace
 
-void compileBitmapFont(unsigned listBase, int cellHeight, int cellWidth)
+GlyphAtlas renderGlyphAtlas(int cellHeight, int cellWidth)
 {
     FT_Face face = monospacedFace();
     const bool sized = face && sizeFace(face, cellHeight, cellWidth);
+    std::vector<GlyphBitmap> bitmaps(fontGlyphCount);
+    if (sized)
+        for (unsigned code = 0; code < fontGlyphCount; ++code)
+            renderGlyph(face, code, bitmaps[code]);
 
-    // The bitmaps are unpacked as the lists are compiled, with the unpacking
-    // state of that moment.
-    glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
-    glPixelStorei(GL_UNPACK_SKIP_ROWS, 0);
-    glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
-    glPixelStorei(GL_UNPACK_LSB_FIRST, GL_FALSE);
-
-    GlyphBitmap glyph;
-    for (unsigned code = 0; code < fontGlyphCount; ++code) {
-        glNewList(listBase + code, GL_COMPILE);
-        if (sized && renderGlyph(face, code, glyph))
-            glBitmap(glyph.width, glyph.rows, static_cast<float>(-glyph.left),
-                     static_cast<float>(glyph.rows - glyph.top), glyph.advance, 0.0f,
-                     glyph.bits.empty() ? nullptr : glyph.bits.data());
-        else
-            glBitmap(0, 0, 0.0f, 0.0f, static_cast<float>(cellWidth), 0.0f, nullptr);
-        glEndList();
+    GlyphAtlas atlas{packGlyphs(bitmaps), {}};
+    const GlyphLayout& layout = atlas.layout;
+    atlas.alpha.assign(static_cast<size_t>(layout.width) * layout.height, 0);
+    for (size_t code = 0; code < bitmaps.size(); ++code) {
+        const GlyphBitmap& bitmap = bitmaps[code];
+        const GlyphPlace& place = layout.glyphs[code];
+        for (int row = 0; row < bitmap.rows; ++row)
+            std::copy_n(&bitmap.alpha[static_cast<size_t>(row) * bitmap.width], bitmap.width,
+                        &atlas.alpha[static_cast<size_t>(place.y + row) * layout.width + place.x]);
     }
-    glPopClientAttrib();
+    return atlas;
 }
