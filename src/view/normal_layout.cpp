@@ -54,14 +54,16 @@ void drawAnchoredRowPath(const EvolutionFile& e)
         --row;
     row = std::max(row, 0);
 
-    // Per column, the bottom edge of the row's cell, or where it would be.
+    // Per column, the bottom edge of the row's cell, or where it would be:
+    // the present rows down to it, counted a row at a time, the order in
+    // which the statuses lie in memory.
+    std::vector<int> present(e.columnCount, 0);
+    for (int i = 0; i <= row; ++i)
+        for (int c = 0; c < e.columnCount; ++c)
+            present[c] += e.rowPresent(i, c) ? 1 : 0;
     std::vector<PathPoint> path(e.columnCount);
-    for (int c = 0; c < e.columnCount; ++c) {
-        int present = 0;
-        for (int i = 0; i <= row; ++i)
-            present += e.rowPresent(i, c) ? 1 : 0;
-        path[c] = {static_cast<float>(c), static_cast<float>(present)};
-    }
+    for (int c = 0; c < e.columnCount; ++c)
+        path[c] = {static_cast<float>(c), static_cast<float>(present[c])};
     const PathPoint end = {static_cast<float>(e.columnCount), path.back().y};
 
     std::vector<PathPoint> lifetime;
