@@ -23,6 +23,10 @@ constexpr int endOfLineColumn = 10000;
 // rewrites the table other than the whole computation clears `valid`.
 struct RowHeightsBasis {
     bool valid = false;
+    // Set instead of `valid` while the table holds what a reset leaves for
+    // the evolution's rows and columns, which the Horizontal layout asks
+    // for every frame: a table already at rest is not filled again.
+    bool atRest = false;
     const void* evolution = nullptr;
     int rows = 0;
     int columns = 0;

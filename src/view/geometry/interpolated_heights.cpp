@@ -177,7 +177,7 @@ RowHeightsBasis basisOf(const EvolutionFile& e)
 }
 
 // A table written in part no longer holds any whole computation.
-void markPartial() { viewState->rowHeightsBasis.valid = false; }
+void markPartial() { viewState->rowHeightsBasis.valid = viewState->rowHeightsBasis.atRest = false; }
 
 // The height each full row of a column gains so that the column fills its
 // full height again.

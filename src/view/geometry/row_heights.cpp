@@ -11,7 +11,11 @@ void resetRowHeights(const EvolutionFile& evolution)
     auto& heights = viewState->rowHeights;
     // The layouts that reset the table every frame leave it holding no
     // Interpolated computation.
-    viewState->rowHeightsBasis.valid = false;
+    const RowHeightsBasis rest{.atRest = true, .evolution = &evolution, .rows = evolution.rowCount,
+                               .columns = evolution.columnCount};
+    if (viewState->rowHeightsBasis == rest)
+        return;
+    viewState->rowHeightsBasis = rest;
     if (heights.empty())
         return;
     const size_t rows = std::min(static_cast<size_t>(std::max(evolution.rowCount, 0)), heights.size() - 1);
