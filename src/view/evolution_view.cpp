@@ -11,6 +11,7 @@
 #include "view/interpolated_overlays.h"
 #include "view/kept_picture.h"
 #include "view/normal_layout.h"
+#include "view/pointer_overlay.h"
 
 int previousViewWidth = 0;
 int previousViewHeight = 0;
@@ -76,7 +77,9 @@ void EvolutionView::draw()
         return;
     }
     forgetKeptPicture(false);
-    keptPicture.keeping = true;
+    // Copying the picture costs a full frame a few milliseconds more; only
+    // while Ctrl is held can the next change be the overlay's alone.
+    keptPicture.keeping = viewState->pointerMode != pointerOff;
     if (layoutMode == modeNormal)
         drawNormalFrame(*currentEvolution);
     else if (layoutMode == modeHorizontal)

@@ -1,9 +1,9 @@
 #pragma once
 // The canvas's picture without the pointer overlay, kept as a texture of the
-// canvas's context after every full draw. Holding Ctrl, pressing it again or
-// letting it go changes only the overlay, and on a long history a full draw
-// costs hundreds of milliseconds where putting the kept picture back and
-// drawing the overlay over it costs a few.
+// canvas's context after every full draw while Ctrl is held. The first move
+// that chooses the lock and letting Ctrl go change only the overlay, and on
+// a long history a full draw costs hundreds of milliseconds where putting
+// the kept picture back and drawing the overlay over it costs a few.
 //
 // The back buffer holds nothing after a swap, so the picture is kept in a
 // texture rather than left in the buffer. A picture is kept only while
