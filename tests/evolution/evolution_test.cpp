@@ -41,6 +41,7 @@ TEST(EvolutionInput, BadFilesAreRefusedWithOneMessageNamingTheLine)
         {"demo.c\nbranch: 1.\nLines: 0\nRevisions: 0\n", 2, "Branch"},
         {h + "Revisions: 1\nLines: 1\n  1:X\n", 3, "Lines"}, {h + "Lines: many\nRevisions: 1\n", 3, "Lines"},
         {h + "Lines: 99999999999\nRevisions: 1\n", 3, "Lines"}, {h + "Lines: -1\nRevisions: 1\n", 3, "negative"},
+        {h + "Lines: +-1\nRevisions: 1\n", 3, "Lines"}, {h + "Lines: 1\nRevisions: 3\n  1:X X \n", 5, "shorter"},
         {h + "Lines: 1\nRevis", 4, "Revisions"}, {h + "Lines: 0\nRevisions: -5\n", 4, "negative"},
         {h + "Lines: 3\nRevisions: 2\n  1:X X\n", 6, "1 of 3"}, {h + "Lines: 2\nRevisions: 2\n\n  2:X X\n", 5, "':'"},
         {h + "Lines: 2\nRevisions: 2\n  1:X X\n  2 X X\n", 6, "':'"},

@@ -131,22 +131,28 @@ const std::string rcsSample = "head\t1.2;\naccess;\nsymbols;\nlocks; strict;\n\n
 
 TEST(Refusals, RcsFilesAndEditScripts)
 {
-    RcsFile file;
+    RcsFile file, tight;
     std::string error;
     ASSERT_TRUE(parseRcsFile(rcsSample, file, error)) << error;
-    for (const auto& [branch, texts] : std::vector<std::pair<std::string, std::vector<std::string>>>{
-             {"1.", {"one\ntwo\n", "one\nmail@example\n"}}, {"1.1.2.", {"one\ntwo\nthree\n"}}}) {
-        SourceHistory history;
-        ASSERT_TRUE(rcsBranchHistory(file, branch, history, error)) << error;
-        ASSERT_EQ(history.revisions.size(), texts.size());
-        for (size_t i = 0; i < texts.size(); ++i) {
-            std::string_view text;
-            std::vector<LineHunk> hunks;
-            EXPECT_TRUE(history.readRevision(static_cast<int>(i), text, hunks, error));
-            EXPECT_EQ(text, texts[i]) << branch << i + 1;
+    // A string may follow its keyword with no blank between them.
+    std::string tightSample = rcsSample;
+    for (size_t at; (at = tightSample.find("log\n@")) != std::string::npos;)
+        tightSample.erase(at + 3, 1);
+    ASSERT_TRUE(parseRcsFile(tightSample, tight, error)) << error;
+    for (const RcsFile* parsed : {&file, &tight})
+        for (const auto& [branch, texts] : std::vector<std::pair<std::string, std::vector<std::string>>>{
+                 {"1.", {"one\ntwo\n", "one\nmail@example\n"}}, {"1.1.2.", {"one\ntwo\nthree\n"}}}) {
+            SourceHistory history;
+            ASSERT_TRUE(rcsBranchHistory(*parsed, branch, history, error)) << error;
+            ASSERT_EQ(history.revisions.size(), texts.size());
+            for (size_t i = 0; i < texts.size(); ++i) {
+                std::string_view text;
+                std::vector<LineHunk> hunks;
+                EXPECT_TRUE(history.readRevision(static_cast<int>(i), text, hunks, error));
+                EXPECT_EQ(text, texts[i]) << branch << i + 1;
+            }
+            EXPECT_EQ(history.revisions[0].date, branch == "1." ? "1999-01-01T10:00:00Z" : "2024-01-05T10:00:00Z");
         }
-        EXPECT_EQ(history.revisions[0].date, branch == "1." ? "1999-01-01T10:00:00Z" : "2024-01-05T10:00:00Z");
-    }
 
     struct Mutation { std::string from, to, error; bool parses; };  // parsed, the trunk fails to rebuild
     for (const Mutation& m : {Mutation{"head", "int main() {", "line 1", false},
