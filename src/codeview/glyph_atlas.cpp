@@ -1,6 +1,7 @@
 #include "codeview/glyph_atlas.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 
 #include <ft2build.h>
@@ -103,14 +104,6 @@ void renderGlyph(FT_Face face, unsigned code, GlyphBitmap& glyph)
     }
 }
 
-int powerOfTwoAtLeast(int n)
-{
-    int power = 1;
-    while (power < n)
-        power *= 2;
-    return power;
-}
-
 // Shelves of sixteen glyphs side by side, one above the other: the atlas
 // stays roughly square, within any texture size limit for the fonts the
 // settings allow.
@@ -133,8 +126,8 @@ GlyphLayout packGlyphs(const std::vector<GlyphBitmap>& bitmaps)
         widest = std::max(widest, x);
         shelfBottom += shelfRows;
     }
-    layout.width = powerOfTwoAtLeast(widest);
-    layout.height = powerOfTwoAtLeast(shelfBottom);
+    layout.width = static_cast<int>(std::bit_ceil(static_cast<unsigned>(widest)));
+    layout.height = static_cast<int>(std::bit_ceil(static_cast<unsigned>(shelfBottom)));
     return layout;
 }
 

@@ -1,20 +1,10 @@
 #include "view/kept_picture.h"
 
+#include <bit>
+
 #include <FL/gl.h>
 
 KeptPicture keptPicture;
-
-namespace {
-
-int powerOfTwoAtLeast(int n)
-{
-    int p = 1;
-    while (p < n)
-        p *= 2;
-    return p;
-}
-
-}  // namespace
 
 void keepPicture()
 {
@@ -26,7 +16,8 @@ void keepPicture()
         return;
     GLint largest = 0;
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
-    const int textureWidth = powerOfTwoAtLeast(width), textureHeight = powerOfTwoAtLeast(height);
+    const int textureWidth = static_cast<int>(std::bit_ceil(static_cast<unsigned>(width)));
+    const int textureHeight = static_cast<int>(std::bit_ceil(static_cast<unsigned>(height)));
     // A canvas wider than any texture is drawn whole every time.
     if (textureWidth > largest || textureHeight > largest)
         return;
