@@ -139,14 +139,15 @@ private:
     std::vector<uint8_t> classCells;
     std::vector<int32_t> blockCells;
 
+    // Whether the rows are those the range filter kept, with no focus
+    // filter after it; the rows as loaded are every line.
+    bool rowsFromRangeAlone = false;
+
     // Blocks follow from the spans and runs and the sorting alone, so a
     // build for the same layout build and sorting would give them again:
     // a click or a range change that leaves the rows as they were must not
     // pay for sorting millions of runs once more.
     uint64_t layoutBuilds = 0;
-    // Whether the rows are those the range filter kept, with no focus
-    // filter after it; the rows as loaded are every line.
-    bool rowsFromRangeAlone = false;
     uint64_t blocksLayoutBuild = 0;
     int blocksSorting = -1;
 };
