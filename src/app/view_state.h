@@ -3,6 +3,7 @@
 // pointer handling share.
 
 #include <array>
+#include <cstdint>
 #include <vector>
 
 // A coloured stretch behind a line of the code view; end column 10000 means
@@ -28,6 +29,9 @@ struct RowHeightsBasis {
     // for every frame: a table already at rest is not filled again.
     bool atRest = false;
     const void* evolution = nullptr;
+    // The evolution's count of row layouts: rows laid out again may be
+    // other rows, even where their count, range and focus are the same.
+    uint64_t layoutBuild = 0;
     int rows = 0;
     int columns = 0;
     int focus = -1;

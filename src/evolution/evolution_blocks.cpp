@@ -1,60 +1,52 @@
 // Blocks: rectangles of rows by revisions that share one extent.
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
+#include <tuple>
+#include <vector>
 
 #include "evolution/evolution_file.h"
 
 namespace {
 
-// Sorts `records` stably by an integer key, in time linear in their count
-// and the keys' range: a comparison sort of the millions of runs of a long
-// history costs more than everything else a click does. Sorting by the
-// least significant key first and the most significant last gives the
-// order of all keys together; that order is total, so the blocks come out
-// exactly as one comparison sort would give them.
-template <typename Record, typename Key>
-void sortStablyBy(std::vector<Record>& records, std::vector<Record>& spare, Key key)
-{
-    if (records.empty())
-        return;
-    int64_t low = key(records[0]), high = low;
-    for (const Record& r : records) {
-        low = std::min<int64_t>(low, key(r));
-        high = std::max<int64_t>(high, key(r));
-    }
-    std::vector<size_t> next(static_cast<size_t>(high - low) + 2, 0);
-    for (const Record& r : records)
-        ++next[static_cast<size_t>(key(r) - low) + 1];
-    for (size_t k = 1; k < next.size(); ++k)
-        next[k] += next[k - 1];
-    spare.resize(records.size());
-    for (const Record& r : records)
-        spare[next[static_cast<size_t>(key(r) - low)]++] = r;
-    records.swap(spare);
-}
+// A chain: runs of one length and first row in consecutive revisions, or
+// spans of one length and first revision in consecutive rows; it becomes
+// one block.
+struct Chain {
+    int32_t length = 0;
+    int32_t firstRow = 0, firstRevision = 0;
+    int32_t lastRow = 0, lastRevision = 0;
+};
 
-// Cuts a sorted list into chains and hands each chain's first and last
-// entry to `emit`. A chain holds entries of one length that share `anchor`
-// and step `position` by exactly one.
-template <typename Record, typename Length, typename Anchor, typename Position, typename Emit>
-void forEachChain(const std::vector<Record>& sorted, Length length, Anchor anchor, Position position,
-                  Emit emit)
+// Numbers the chains longest first, then from the top, then from the left,
+// and hands them to `add` in that order; gives each chain's block number.
+// There are far fewer chains than runs, and the order is total, so the
+// blocks come out as one sort of all runs would give them.
+template <typename Add>
+std::vector<int32_t> numberChains(const std::vector<Chain>& chains, Add add)
 {
-    size_t start = 0;
-    while (start < sorted.size()) {
-        size_t end = start + 1;
-        while (end < sorted.size() && length(sorted[end]) == length(sorted[start]) &&
-               anchor(sorted[end]) == anchor(sorted[start]) &&
-               position(sorted[end]) == position(sorted[end - 1]) + 1)
-            ++end;
-        emit(sorted[start], sorted[end - 1]);
-        start = end;
-    }
+    std::vector<int32_t> order(chains.size());
+    for (size_t k = 0; k < order.size(); ++k)
+        order[k] = static_cast<int32_t>(k);
+    std::sort(order.begin(), order.end(), [&](int32_t x, int32_t y) {
+        const Chain& a = chains[static_cast<size_t>(x)];
+        const Chain& b = chains[static_cast<size_t>(y)];
+        return std::tuple(-a.length, a.firstRow, a.firstRevision) < std::tuple(-b.length, b.firstRow, b.firstRevision);
+    });
+    std::vector<int32_t> numbers(chains.size());
+    for (int32_t k : order)
+        numbers[static_cast<size_t>(k)] = add(chains[static_cast<size_t>(k)]);
+    return numbers;
 }
 
 }  // namespace
 
+// The runs stand revision by revision and, within one, from the top down,
+// so a run continues a chain exactly when the revision before has a run of
+// the same first row and length: one merge of the two revisions' runs
+// finds it, with no sorting of the runs themselves, which for a long
+// history would cost more than everything else a click does.
 void EvolutionFile::buildBlocks(int sorting)
 {
     if (blocksLayoutBuild == layoutBuilds && blocksSorting == sorting)
@@ -62,35 +54,53 @@ void EvolutionFile::buildBlocks(int sorting)
     blocksLayoutBuild = layoutBuilds;
     blocksSorting = sorting;
     blocks.clear();
-    // Cells outside every current block must not name a block of an earlier
-    // build.
-    std::fill(blockCells.begin(), blockCells.end(), -1);
+    runBlocks.clear();
+    spanBlocks.clear();
+    const auto add = [this](const Chain& c) {
+        return addBlock(c.firstRow, c.firstRevision, c.lastRow, c.lastRevision, c.length - 1);
+    };
 
+    std::vector<Chain> chains;
     if (sorting == 0) {
-        // Longest first, then from the top, then from the left.
-        std::vector<RevisionRun> sorted(runs), spare;
-        sortStablyBy(sorted, spare, [](const RevisionRun& r) { return r.revision; });
-        sortStablyBy(sorted, spare, [](const RevisionRun& r) { return r.firstRow; });
-        sortStablyBy(sorted, spare, [](const RevisionRun& r) { return -static_cast<int64_t>(r.length); });
-        forEachChain(
-            sorted, [](const RevisionRun& r) { return r.length; }, [](const RevisionRun& r) { return r.firstRow; },
-            [](const RevisionRun& r) { return r.revision; },
-            [this](const RevisionRun& first, const RevisionRun& last) {
-                addBlock(first.firstRow, first.revision, first.firstRow + first.length - 1, last.revision,
-                         first.length - 1);
-            });
+        std::vector<int32_t> chainOf(runs.size());
+        for (size_t k = 0; k + 1 < rangeRunStarts.size(); ++k) {
+            size_t before = k > 0 ? rangeRunStarts[k - 1] : 0;
+            const size_t beforeEnd = rangeRunStarts[k];
+            for (size_t i = rangeRunStarts[k]; i < rangeRunStarts[k + 1]; ++i) {
+                const RevisionRun& run = runs[i];
+                while (before < beforeEnd && runs[before].firstRow < run.firstRow)
+                    ++before;
+                if (before < beforeEnd && runs[before].firstRow == run.firstRow && runs[before].length == run.length) {
+                    chainOf[i] = chainOf[before];
+                    chains[static_cast<size_t>(chainOf[i])].lastRevision = run.revision;
+                    continue;
+                }
+                chainOf[i] = static_cast<int32_t>(chains.size());
+                chains.push_back({run.length, run.firstRow, run.revision, run.firstRow + run.length - 1, run.revision});
+            }
+        }
+        const std::vector<int32_t> numbers = numberChains(chains, add);
+        runBlocks.resize(runs.size());
+        for (size_t i = 0; i < runs.size(); ++i)
+            runBlocks[i] = numbers[static_cast<size_t>(chainOf[i])];
     } else if (sorting == 1) {
-        // Longest first, then from the top.
-        std::vector<LineSpan> sorted(lineSpans), spare;
-        sortStablyBy(sorted, spare, [](const LineSpan& s) { return s.row; });
-        sortStablyBy(sorted, spare, [](const LineSpan& s) { return -static_cast<int64_t>(s.length); });
-        forEachChain(
-            sorted, [](const LineSpan& s) { return s.length; }, [](const LineSpan& s) { return s.firstRevision; },
-            [](const LineSpan& s) { return s.row; },
-            [this](const LineSpan& first, const LineSpan& last) {
-                addBlock(first.row, first.firstRevision, last.row, first.firstRevision + first.length - 1,
-                         first.length - 1);
-            });
+        std::vector<int32_t> chainOf(lineSpans.size());
+        for (size_t i = 0; i < lineSpans.size(); ++i) {
+            const LineSpan& span = lineSpans[i];
+            if (i > 0 && span.length == lineSpans[i - 1].length &&
+                span.firstRevision == lineSpans[i - 1].firstRevision) {
+                chainOf[i] = chainOf[i - 1];
+                chains[static_cast<size_t>(chainOf[i])].lastRow = span.row;
+                continue;
+            }
+            chainOf[i] = static_cast<int32_t>(chains.size());
+            chains.push_back(
+                {span.length, span.row, span.firstRevision, span.row, span.firstRevision + span.length - 1});
+        }
+        const std::vector<int32_t> numbers = numberChains(chains, add);
+        spanBlocks.resize(lineSpans.size());
+        for (size_t i = 0; i < lineSpans.size(); ++i)
+            spanBlocks[i] = numbers[static_cast<size_t>(chainOf[i])];
     }
 
     maxBlockLevel = 0;
@@ -99,14 +109,31 @@ void EvolutionFile::buildBlocks(int sorting)
             maxBlockLevel = static_cast<int32_t>(block.level);
 }
 
-void EvolutionFile::addBlock(int firstRow, int firstRevision_, int lastRow, int lastRevision_, int level)
+int EvolutionFile::addBlock(int firstRow, int firstRevision_, int lastRow, int lastRevision_, int level)
 {
     blocks.push_back(EvolutionBlock{firstRow, firstRevision_, lastRow, lastRevision_, static_cast<float>(level)});
-    const int32_t number = static_cast<int32_t>(blocks.size()) - 1;
-    // Rows and revisions outside the grid are never marked.
-    const int rowEnd = std::min(lastRow, static_cast<int>(blockMap.size()) - 1);
-    const int revisionEnd = std::min(lastRevision_, revisionCount - 1);
-    for (int row = std::max(firstRow, 0); row <= rowEnd; ++row)
-        for (int r = std::max(firstRevision_, 0); r <= revisionEnd; ++r)
-            blockMap[row][r] = number;
+    return static_cast<int>(blocks.size()) - 1;
+}
+
+int EvolutionFile::blockAt(int row, int revision) const
+{
+    if (blocksLayoutBuild != layoutBuilds || row < 0 || row >= rowCount || revision < 0 || revision >= columnCount)
+        return -1;
+    if (blocksSorting == 1 && static_cast<size_t>(row) < spanBlocks.size()) {
+        const LineSpan& span = lineSpans[static_cast<size_t>(row)];
+        const bool inside = revision >= span.firstRevision && revision - span.firstRevision < span.length;
+        return inside ? spanBlocks[static_cast<size_t>(row)] : -1;
+    }
+    const size_t k = static_cast<size_t>(revision - firstRevision);
+    if (blocksSorting != 0 || revision < firstRevision || k + 1 >= rangeRunStarts.size())
+        return -1;
+    // The revision's runs stand from the top down: the one holding the row
+    // is the last that starts at or above it, if it reaches that far.
+    const auto begin = runs.begin() + static_cast<std::ptrdiff_t>(rangeRunStarts[k]);
+    const auto end = runs.begin() + static_cast<std::ptrdiff_t>(rangeRunStarts[k + 1]);
+    const auto after = std::upper_bound(begin, end, row, [](int r, const RevisionRun& run) { return r < run.firstRow; });
+    if (after == begin)
+        return -1;
+    const auto& run = *(after - 1);
+    return row < run.firstRow + run.length ? runBlocks[static_cast<size_t>(after - 1 - runs.begin())] : -1;
 }

@@ -96,7 +96,6 @@ public:
     std::vector<LineSpan> lineSpans;
     std::vector<RevisionRun> runs;
     std::vector<EvolutionBlock> blocks;
-    std::vector<int32_t*> blockMap;      // per row, the block covering each revision, -1 for none
     int32_t maxBlockLevel = 1;
 
     bool loadEvolution();
@@ -105,6 +104,10 @@ public:
     const char* statusName(int row, int revision) const { return lineStatusNames[status(row, revision)]; }
     int lineStatusAt(int line, int revision) const { return decodeStatus(lineStatus[line][revision]); }
     bool rowPresent(int row, int revision) const { return isPresentChar(rowStatus[row][revision]); }
+
+    // The block covering the cell of `row` at `revision`, -1 for none or
+    // while the blocks are older than the rows.
+    int blockAt(int row, int revision) const;
 
     int presentLineIndex(int k, int first, int last) const;
     int lineNumberIn(int line, int revision) const;
@@ -123,8 +126,12 @@ public:
     void setFocusRevision(int mode, int revision);
     void setRevisionRange(int mode, int first, int last);
     void buildLineLayout();
+    // How many times the rows were laid out; what was derived from the rows
+    // is stale once this has moved on.
+    uint64_t layoutBuildCount() const { return layoutBuilds; }
     void buildBlocks(int sorting);
-    void addBlock(int firstRow, int firstRevision, int lastRow, int lastRevision, int level);
+    // Appends one block and gives its number.
+    int addBlock(int firstRow, int firstRevision, int lastRow, int lastRevision, int level);
 
 private:
     bool readEvolutionFile();
@@ -137,7 +144,16 @@ private:
     // The tables the pointers above refer into, one allocation each.
     std::vector<char> statusCells;
     std::vector<uint8_t> classCells;
-    std::vector<int32_t> blockCells;
+
+    // Where each revision's runs begin in `runs`, from the range's first
+    // revision, with the end of the last.
+    std::vector<size_t> rangeRunStarts;
+    // The blocks of one build never overlap: each run (sorting by lines) or
+    // each span (by revisions) lies in exactly one. The block of a cell is
+    // that of the run or span holding it, which takes a number a run or a
+    // row instead of one a cell.
+    std::vector<int32_t> runBlocks;
+    std::vector<int32_t> spanBlocks;
 
     // Whether the rows are those the range filter kept, with no focus
     // filter after it; the rows as loaded are every line.

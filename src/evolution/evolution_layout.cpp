@@ -141,6 +141,7 @@ void EvolutionFile::buildLineLayout()
 
     for (size_t i = 0; i < rangeWidth; ++i)
         runSlot[i + 1] += runSlot[i];
+    rangeRunStarts = runSlot;
     runs.resize(runSlot[rangeWidth]);
     std::fill(open.begin(), open.end(), 0);
     for (int row = 0; row < rowCount; ++row) {

@@ -153,16 +153,12 @@ bool EvolutionFile::readEvolutionFile()
     statusCells = std::move(cells);
     reserveInLargePages(classCells, cellCount);
     classCells.assign(cellCount, classPlain);
-    reserveInLargePages(blockCells, cellCount);
-    blockCells.assign(cellCount, -1);
     lineStatus.resize(lines);
     lineClasses.resize(lines);
-    blockMap.resize(lines);
     for (int i = 0; i < lines; ++i) {
         const size_t offset = static_cast<size_t>(i) * columns;
         lineStatus[i] = statusCells.data() + offset;
         lineClasses[i] = classCells.data() + offset;
-        blockMap[i] = blockCells.data() + offset;
     }
     rowStatus = lineStatus;
     rowClasses = lineClasses;

@@ -72,7 +72,7 @@ void describeCell(int layout, int row, int revision)
     const EvolutionFile& evolution = *currentEvolution;
     ViewState& v = *viewState;
     v.hoverPosition = static_cast<float>(revision) / static_cast<float>(evolution.columnCount);
-    const int block = evolution.blockMap[row][revision];
+    const int block = evolution.blockAt(row, revision);
     const int status = evolution.status(row, revision);
     v.hoverKind = hoverKindOf(status);
     // The code view's listings count revisions from 1 over a cell.

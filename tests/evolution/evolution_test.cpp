@@ -245,20 +245,25 @@ using Block = std::tuple<int, int, int, int, int>;  // rows, revisions, level
 
 // Chains of equal extent: for each (length, anchor), the maximal runs of
 // positions that step by one.
-std::set<Block> modelBlocks(const std::map<std::pair<int, int>, std::set<int>>& groups, bool byRuns)
+// In the order the blocks stand: longest first, then from the top, then from the left.
+std::vector<Block> modelBlocks(const std::map<std::pair<int, int>, std::set<int>>& groups, bool byRuns)
 {
-    std::set<Block> blocks;
+    std::vector<Block> blocks;
     for (const auto& [key, positions] : groups) {
         const int length = -key.first, anchor = key.second;
         for (auto p = positions.begin(); p != positions.end();) {
             int end = *p;
             while (positions.count(end + 1))
                 ++end;
-            blocks.insert(byRuns ? Block{anchor, *p, anchor + length - 1, end, length - 1}
-                                 : Block{*p, anchor, end, anchor + length - 1, length - 1});
+            blocks.push_back(byRuns ? Block{anchor, *p, anchor + length - 1, end, length - 1}
+                                    : Block{*p, anchor, end, anchor + length - 1, length - 1});
             p = positions.upper_bound(end);
         }
     }
+    std::sort(blocks.begin(), blocks.end(), [](const Block& a, const Block& b) {
+        return std::tuple(-std::get<4>(a), std::get<0>(a), std::get<1>(a)) <
+               std::tuple(-std::get<4>(b), std::get<0>(b), std::get<1>(b));
+    });
     return blocks;
 }
 
@@ -300,13 +305,12 @@ void checkAgainstModel(EvolutionFile& e, const Model& m)
 
     for (int sorting : {0, 1, 0}) {  // ending as the next check begins: kept only while the rows stay
         e.buildBlocks(sorting);
-        std::set<Block> found;
+        std::vector<Block> found;
         std::vector<std::vector<int>> owner(e.rowCount, std::vector<int>(columns, -1));
         int level = 0;
         for (size_t b = 0; b < e.blocks.size(); ++b) {
             const EvolutionBlock& k = e.blocks[b];
-            found.insert({k.firstRow, k.firstRevision, k.lastRow, k.lastRevision, static_cast<int>(k.level)});
-            EXPECT_TRUE(b == 0 || k.level <= e.blocks[b - 1].level) << "blocks stand longest first";
+            found.push_back({k.firstRow, k.firstRevision, k.lastRow, k.lastRevision, static_cast<int>(k.level)});
             level = std::max(level, static_cast<int>(k.level));
             for (int row = k.firstRow; row <= k.lastRow; ++row)
                 for (int r = k.firstRevision; r <= k.lastRevision; ++r)
@@ -316,7 +320,7 @@ void checkAgainstModel(EvolutionFile& e, const Model& m)
         EXPECT_EQ(e.maxBlockLevel, level);
         for (int row = 0; row < e.rowCount; ++row)
             for (int r = 0; r < columns; ++r)
-                ASSERT_EQ(e.blockMap[row][r], owner[row][r]) << "block of row " << row << " at " << r;
+                ASSERT_EQ(e.blockAt(row, r), owner[row][r]) << "block of row " << row << " at " << r;
     }
 }
 

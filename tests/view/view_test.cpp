@@ -186,6 +186,7 @@ TEST(InterpolatedHeights, FreshOnlyForWhatTheyWereComputedFor)
         [&] { e.focusRevision = 6; }, [&] { e.setRevisionRange(modeInterpolated, 2, 12); }, [&] { v.curvature += 1; },
         [&] { v.steepness += 0.01f; }, [&] { v.mixer += 1; }, [&] { v.redistributeSpace ^= 1; },
         [&] { v.balanceImage ^= 1; }, [&] { resetRowHeights(e); }, [&] { copyFocusColumn(e); },
+        [&] { e.applyViewMode(modeInterpolated); },
         [&] { v.release(); v.reset(); }};
     EXPECT_FALSE(interpolatedHeightsFresh(e));
     for (size_t k = 0; k < changes.size(); ++k) {

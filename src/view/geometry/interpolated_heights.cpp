@@ -164,6 +164,7 @@ RowHeightsBasis basisOf(const EvolutionFile& e)
     const ViewState& v = *viewState;
     return {.valid = true,
             .evolution = &e,
+            .layoutBuild = e.layoutBuildCount(),
             .rows = e.rowCount,
             .columns = e.columnCount,
             .focus = e.focusRevision,
@@ -303,7 +304,7 @@ void walkInterpolatedColumns(const EvolutionFile& evolution,
                              const std::function<void(const InterpolatedColumn&)>& visit)
 {
     constexpr size_t columnsPerGroup = 16;
-    computeInterpolatedHeights(evolution);
+    ensureInterpolatedHeights(evolution);
     const WalkRange range = walkRange(evolution);
     if (range.last < range.first)
         return;

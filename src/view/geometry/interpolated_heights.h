@@ -46,9 +46,9 @@ struct InterpolatedColumn {
     const std::vector<float>& current;   // the row heights at the right edge
 };
 
-// Resets rowHeights and computes every column of the revision range, in
-// order, calling `visit` for each once its heights are final. Columns
-// outside the range keep full rows and are not visited.
+// Brings rowHeights up to date, unless they are fresh, and hands every
+// column of the revision range, in order, to `visit`. Columns outside the
+// range keep full rows and are not visited.
 void walkInterpolatedColumns(const EvolutionFile& evolution,
                              const std::function<void(const InterpolatedColumn&)>& visit);
 
