@@ -18,11 +18,12 @@ void advanceRowAuthor(const EvolutionFile& e, std::vector<int>& rowAuthors, int 
         updateRowAuthor(rowAuthors.data(), row, c);
 }
 
-void advanceRowAuthors(const EvolutionFile& e, std::vector<int>& rowAuthors, int attributeIndex, int c)
+// From row `from` down.
+void advanceRowAuthors(const EvolutionFile& e, std::vector<int>& rowAuthors, int attributeIndex, int c, int from = 0)
 {
     if (attributeIndex != schemeAuthors)
         return;
-    for (int i = 0; i < e.rowCount; ++i)
+    for (int i = from; i < e.rowCount; ++i)
         advanceRowAuthor(e, rowAuthors, attributeIndex, i, c);
 }
 
@@ -58,6 +59,10 @@ void drawColumnPlain(const EvolutionFile& e, std::vector<int>& rowAuthors, int a
     float left = column.offsets.left;
     float right = column.offsets.right;
     for (int i = 0; i < e.rowCount; ++i) {
+        if (quads.below(left, right)) {
+            advanceRowAuthors(e, rowAuthors, attributeIndex, c, i);
+            return;
+        }
         const float before = column.previous[i];
         const float now = column.current[i];
         if (quads.shows(left, right, right + now, left + before)) {
@@ -96,6 +101,11 @@ void drawColumnSmooth(const EvolutionFile& e, std::vector<int>& rowAuthors, int 
     Rgb sums = {0.0f, 0.0f, 0.0f};
     std::array<float, 6> areas{};
     for (int i = 0; i < e.rowCount; ++i) {
+        // What is still gathered would be drawn from these tops.
+        if (quads.below(static_cast<float>(pixelLeft), static_cast<float>(pixelRight))) {
+            advanceRowAuthors(e, rowAuthors, attributeIndex, c, i);
+            return;
+        }
         const float heightLeft = column.previous[i] * size;
         const float heightRight = column.current[i] * size;
         left += heightLeft;

@@ -128,6 +128,14 @@ bool ColumnQuads::shows(float topLeft, float topRight, float bottomRight, float 
     return first < height && first + 0.5 <= upper + rowMargin;
 }
 
+// Every pixel centre lies at window y 0.5 or above, and a quadrilateral
+// reaches none lower than its highest top edge.
+bool ColumnQuads::below(float topLeft, float topRight) const
+{
+    const double upper = top - std::min(topLeft, topRight) * static_cast<double>(rowScale);
+    return upper + rowMargin < 0.5;
+}
+
 bool ColumnQuads::follows(float topLeft, float topRight) const
 {
     return run.open && run.bottomLeft == topLeft && run.bottomRight == topRight;

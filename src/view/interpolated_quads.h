@@ -49,6 +49,10 @@ public:
     // bottomRight), (c, bottomLeft) of the current column, with bottoms at
     // or below their tops, reaches a pixel centre.
     bool shows(float topLeft, float topRight, float bottomRight, float bottomLeft) const;
+    // Whether a quadrilateral with these top edges lies wholly below the
+    // canvas, and with it every one further down the column, whose tops lie
+    // no higher.
+    bool below(float topLeft, float topRight) const;
     // Queues a quadrilateral that shows; one that does not goes to `skip`,
     // so that callers need not find its colour.
     void add(float topLeft, float topRight, float bottomRight, float bottomLeft, const Rgb& colour);
