@@ -51,15 +51,10 @@ void StatisticAttribute::compute(unsigned)
     // An empty grid gives an empty series rather than a division by zero.
     if (kind == 0) {
         if (e && e->rowCount > 0) {
+            // The rows' layout counted them already.
             Attribute::compute(static_cast<unsigned>(e->columnCount));
-            // Row by row, as the tables are laid out; the counts are whole
-            // numbers, so the order of the additions does not change them.
-            for (int row = 0; row < e->rowCount; ++row)
-                for (int r = 0; r < e->columnCount; ++r)
-                    if (e->rowPresent(row, r))
-                        valueList[r] += 1.0f;
-            for (float& value : valueList)
-                value /= static_cast<float>(e->rowCount);
+            for (size_t r = 0; r < valueList.size() && r < e->presentRows.size(); ++r)
+                valueList[r] = static_cast<float>(e->presentRows[r]) / static_cast<float>(e->rowCount);
         }
     } else if (kind == 1) {
         if (e && e->columnCount > 0) {

@@ -111,7 +111,7 @@ void EvolutionFile::buildLineLayout()
     const size_t rangeWidth = static_cast<size_t>(rangeEnd - rangeFirst);
     std::vector<size_t> runSlot(rangeWidth + 1, 0);
     std::vector<char> open(rangeWidth, 0);
-    std::vector<int> presentRows(static_cast<size_t>(std::max(columnCount, 0)), 0);
+    presentRows.assign(static_cast<size_t>(std::max(columnCount, 0)), 0);
 
     for (int row = 0; row < rowCount; ++row) {
         const char* statuses = rowStatus[row];
