@@ -51,7 +51,8 @@ void StatisticAttribute::compute(unsigned)
     // An empty grid gives an empty series rather than a division by zero.
     if (kind == 0) {
         if (e && e->rowCount > 0) {
-            // The rows' layout counted them already.
+            // The rows' layout counted these, and the constant revisions
+            // below, already.
             Attribute::compute(static_cast<unsigned>(e->columnCount));
             for (size_t r = 0; r < valueList.size() && r < e->presentRows.size(); ++r)
                 valueList[r] = static_cast<float>(e->presentRows[r]) / static_cast<float>(e->rowCount);
@@ -59,12 +60,8 @@ void StatisticAttribute::compute(unsigned)
     } else if (kind == 1) {
         if (e && e->columnCount > 0) {
             Attribute::compute(static_cast<unsigned>(e->rowCount));
-            for (int row = 0; row < e->rowCount; ++row) {
-                for (int r = 0; r < e->columnCount; ++r)
-                    if (e->status(row, r) == statusConstant)
-                        valueList[row] += 1.0f;
-                valueList[row] /= static_cast<float>(e->columnCount);
-            }
+            for (size_t row = 0; row < valueList.size() && row < e->constantRevisions.size(); ++row)
+                valueList[row] = static_cast<float>(e->constantRevisions[row]) / static_cast<float>(e->columnCount);
         }
     } else if (kind == 2) {
         valueList.assign(e ? static_cast<size_t>(e->maxRevisionLength) : 0, 0.2f);

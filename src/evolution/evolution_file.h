@@ -96,6 +96,7 @@ public:
     std::vector<LineSpan> lineSpans;
     std::vector<RevisionRun> runs;
     std::vector<int32_t> presentRows;    // per revision, how many rows are present in it
+    std::vector<int32_t> constantRevisions;  // per row, in how many revisions it is constant
     std::vector<EvolutionBlock> blocks;
     int32_t maxBlockLevel = 1;
 

@@ -112,6 +112,7 @@ void EvolutionFile::buildLineLayout()
     std::vector<size_t> runSlot(rangeWidth + 1, 0);
     std::vector<char> open(rangeWidth, 0);
     presentRows.assign(static_cast<size_t>(std::max(columnCount, 0)), 0);
+    constantRevisions.assign(static_cast<size_t>(std::max(rowCount, 0)), 0);
 
     for (int row = 0; row < rowCount; ++row) {
         const char* statuses = rowStatus[row];
@@ -130,8 +131,12 @@ void EvolutionFile::buildLineLayout()
                 break;
             }
         }
-        for (int r = 0; r < columnCount; ++r)
+        int32_t constant = 0;
+        for (int r = 0; r < columnCount; ++r) {
             presentRows[r] += isPresentChar(statuses[r]) ? 1 : 0;
+            constant += decodeStatus(statuses[r]) == statusConstant ? 1 : 0;
+        }
+        constantRevisions[row] = constant;
         for (size_t i = 0; i < rangeWidth; ++i) {
             const char present = isPresentChar(statuses[rangeFirst + i]) ? 1 : 0;
             runSlot[i + 1] += present && !open[i] ? 1 : 0;
