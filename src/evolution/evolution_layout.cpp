@@ -134,7 +134,7 @@ void EvolutionFile::buildLineLayout()
         int32_t constant = 0;
         for (int r = 0; r < columnCount; ++r) {
             presentRows[r] += isPresentChar(statuses[r]) ? 1 : 0;
-            constant += decodeStatus(statuses[r]) == statusConstant ? 1 : 0;
+            constant += statuses[r] == 'X' ? 1 : 0;
         }
         constantRevisions[row] = constant;
         for (size_t i = 0; i < rangeWidth; ++i) {
