@@ -272,17 +272,16 @@ void EvolutionFile::scanRevisionTexts()
             scanned[r] = copy.scan(path) ? 1 : 0;
         }
     });
-    for (int r = 0; r < half; ++r) {
+    const auto scanHere = [this](int r) {
         grammar->setTarget(&revisionRegions[r]);
         grammar->scan(revisionTextPath(directory, moduleName, branch, r + 1));
-    }
+    };
+    for (int r = 0; r < half; ++r)
+        scanHere(r);
     laterHalf.join();
-    for (int r = half; r < revisionCount; ++r) {
-        if (scanned[r])
-            continue;
-        grammar->setTarget(&revisionRegions[r]);
-        grammar->scan(revisionTextPath(directory, moduleName, branch, r + 1));
-    }
+    for (int r = half; r < revisionCount; ++r)
+        if (!scanned[r])
+            scanHere(r);
 }
 
 static uint8_t regionClass(const SyntaxRegion& region)
