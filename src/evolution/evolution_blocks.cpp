@@ -124,16 +124,15 @@ int EvolutionFile::blockAt(int row, int revision) const
         const bool inside = revision >= span.firstRevision && revision - span.firstRevision < span.length;
         return inside ? spanBlocks[static_cast<size_t>(row)] : -1;
     }
-    const size_t k = static_cast<size_t>(revision - firstRevision);
-    if (blocksSorting != 0 || revision < firstRevision || k + 1 >= rangeRunStarts.size())
+    if (blocksSorting != 0)
         return -1;
     // The revision's runs stand from the top down: the one holding the row
     // is the last that starts at or above it, if it reaches that far.
-    const auto begin = runs.begin() + static_cast<std::ptrdiff_t>(rangeRunStarts[k]);
-    const auto end = runs.begin() + static_cast<std::ptrdiff_t>(rangeRunStarts[k + 1]);
-    const auto after = std::upper_bound(begin, end, row, [](int r, const RevisionRun& run) { return r < run.firstRow; });
-    if (after == begin)
+    const std::span<const RevisionRun> held = revisionRuns(revision);
+    const auto after =
+        std::upper_bound(held.begin(), held.end(), row, [](int r, const RevisionRun& run) { return r < run.firstRow; });
+    if (after == held.begin())
         return -1;
     const auto& run = *(after - 1);
-    return row < run.firstRow + run.length ? runBlocks[static_cast<size_t>(after - 1 - runs.begin())] : -1;
+    return row < run.firstRow + run.length ? runBlocks[static_cast<size_t>(&run - runs.data())] : -1;
 }

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -110,6 +111,10 @@ public:
     // The block covering the cell of `row` at `revision`, -1 for none or
     // while the blocks are older than the rows.
     int blockAt(int row, int revision) const;
+
+    // The runs of present rows of a revision of the range, from the top;
+    // none for a revision outside it.
+    std::span<const RevisionRun> revisionRuns(int revision) const;
 
     int presentLineIndex(int k, int first, int last) const;
     int lineNumberIn(int line, int revision) const;

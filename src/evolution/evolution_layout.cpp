@@ -96,6 +96,14 @@ void EvolutionFile::setRevisionRange(int mode, int first, int last)
     buildLineLayout();
 }
 
+std::span<const RevisionRun> EvolutionFile::revisionRuns(int revision) const
+{
+    const size_t k = static_cast<size_t>(revision - firstRevision);
+    if (revision < firstRevision || k + 1 >= rangeRunStarts.size())
+        return {};
+    return std::span<const RevisionRun>(runs).subspan(rangeRunStarts[k], rangeRunStarts[k + 1] - rangeRunStarts[k]);
+}
+
 void EvolutionFile::buildLineLayout()
 {
     ++layoutBuilds;

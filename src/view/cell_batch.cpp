@@ -28,6 +28,13 @@ std::array<int, 3> levels(const Rgb& colour)
             static_cast<int>(colour[2] * 255.0f + 0.5f)};
 }
 
+// Spelled out: the library's comparison of the arrays calls memcmp, once
+// for every cell drawn.
+bool sameLevels(const std::array<int, 3>& a, const std::array<int, 3>& b)
+{
+    return a[0] == b[0] && a[1] == b[1] && a[2] == b[2];
+}
+
 }  // namespace
 
 CellBatch::CellBatch(const ViewState& view, int rows, int columns) : CellBatch(view, rows, columns, view.lineSize) {}
@@ -85,7 +92,7 @@ void CellBatch::addCell(int c, int k, const Rgb& colour)
 {
     Run& run = runs[c];
     const std::array<int, 3> cellLevels = levels(colour);
-    if (run.open && run.bottom == k && run.levels == cellLevels) {
+    if (run.open && run.bottom == k && sameLevels(run.levels, cellLevels)) {
         run.bottom = k + 1;
         return;
     }
@@ -93,11 +100,11 @@ void CellBatch::addCell(int c, int k, const Rgb& colour)
     run = Run{k, k + 1, colour, cellLevels, true};
 }
 
-void CellBatch::skipCell(int c, int k)
+void CellBatch::skipCellsTo(int c, int k)
 {
     Run& run = runs[c];
-    if (run.open && run.bottom == k)
-        run.bottom = k + 1;
+    if (run.open && run.bottom < k)
+        run.bottom = k;
 }
 
 void CellBatch::addRow(int k, const std::vector<int>& columns, const std::vector<Rgb>& colours)
@@ -107,7 +114,7 @@ void CellBatch::addRow(int k, const std::vector<int>& columns, const std::vector
     while (start < columns.size()) {
         const std::array<int, 3> runLevels = levels(colours[start]);
         size_t end = start + 1;
-        while (end < columns.size() && levels(colours[end]) == runLevels)
+        while (end < columns.size() && sameLevels(levels(colours[end]), runLevels))
             ++end;
         add(static_cast<float>(columns[start]), top, static_cast<float>(columns[end - 1] + 1), top + 1.0f,
             colours[start]);

@@ -44,9 +44,9 @@ public:
     void add(float x0, float y0, float x1, float y1, const Rgb& colour);
     // The cell (c, k)-(c + 1, k + 1).
     void addCell(int c, int k, const Rgb& colour);
-    // Tells the batch that cell (c, k) was skipped, so that the cells above
-    // and below it may merge.
-    void skipCell(int c, int k);
+    // Tells the batch that the cells of column c above row k that were not
+    // added were skipped, so that the cells on either side may merge.
+    void skipCellsTo(int c, int k);
     // Row k of `columns`, every column that shows in increasing order, in
     // `colours`: neighbours in the list that come to the same 8-bit levels
     // are drawn as one rectangle, across the columns between them, which

@@ -1,6 +1,7 @@
 #include "view/normal_layout.h"
 
 #include <algorithm>
+#include <span>
 #include <vector>
 
 #include <FL/gl.h>
@@ -9,6 +10,7 @@
 #include "colouring/colour_maps.h"
 #include "evolution/evolution_file.h"
 #include "view/cell_batch.h"
+#include "view/cell_image.h"
 #include "view/colour_scheme.h"
 #include "view/frame_steps.h"
 #include "view/kept_picture.h"
@@ -100,16 +102,131 @@ void drawNormalFrame(const EvolutionFile& evolution)
     glFlush();
 }
 
+bool walkEveryNormalCell = false;
+
+namespace {
+
+// What both ways of drawing the cells share: the columns of the shown range
+// that reach a pixel centre, and for each column the colour set last before
+// it, which a scheme this layout does not know keeps.
+struct DrawnColumns {
+    std::vector<int> columns;
+    std::vector<char> drawn;
+    std::vector<Rgb> colourBefore;
+};
+
 // The cells are walked row by row, the order in which the statuses lie in
 // memory; each column keeps the place where its next present row goes.
 // Cells do not overlap, so the picture is the one of a walk column by
-// column.
+// column. The "Authors" scheme needs this walk: a row's author follows
+// every present cell of the range, drawn or not.
+void walkCells(const EvolutionFile& e, int attributeIndex, CellBatch& batch, const DrawnColumns& shown)
+{
+    const int rows = std::max(e.rowCount, 0);
+    std::vector<int> rowAuthors(rows, e.revisionAuthorIndex(0));
+    const bool followAuthors = attributeIndex == schemeAuthors;
+    std::vector<int> place(shown.drawn.size(), 0);
+    RowColours rowColours(e, attributeIndex, rowAuthors);
+    int columnsInView = static_cast<int>(shown.columns.size());
+    const auto placeCell = [&](int c, int s) {
+        const int k = place[c]++;
+        if (batch.rowShows(k))
+            batch.addCell(c, k, cellColour(rowColours, c, s, shown.colourBefore[c]));
+        else
+            batch.skipCellsTo(c, k + 1);
+        if (batch.rowsBelowView(k + 1) && !batch.rowsBelowView(k))
+            --columnsInView;
+    };
+    const int first = std::max(e.firstRevision, 0);
+    const int last = std::min(e.lastRevision, static_cast<int>(shown.drawn.size()) - 1);
+    for (int i = 0; i < rows; ++i) {
+        const char* statuses = e.rowStatus[i];
+        rowColours.beginRow(i);
+        if (followAuthors) {
+            for (int c = first; c <= last; ++c) {
+                const int s = decodeStatus(statuses[c]);
+                if (!isPresentStatus(s))
+                    continue;
+                updateRowAuthor(rowAuthors.data(), i, c);
+                if (shown.drawn[c])
+                    placeCell(c, s);
+            }
+            continue;
+        }
+        if (columnsInView == 0)
+            break;
+        for (int c : shown.columns) {
+            const int s = decodeStatus(statuses[c]);
+            if (isPresentStatus(s))
+                placeCell(c, s);
+        }
+    }
+}
+
+// Each pixel column of the range through its revision's runs of present
+// rows, looking only at the places that cover a pixel centre: fitted to
+// the canvas, a long history puts many rows into each pixel row, and the
+// cells between two centres draw nothing. The work follows the pixels and
+// the runs, not the cells. A column's rows are found first and the table
+// read for all of them at once: the rows lie far apart in memory, and loads
+// that do not wait on one another overlap.
+void sampleCells(const EvolutionFile& e, int attributeIndex, CellImage& image, const DrawnColumns& shown)
+{
+    const int width = image.width(), height = image.height();
+    std::vector<int> places(static_cast<size_t>(height));
+    for (int y = 0; y < height; ++y)
+        places[y] = image.placeAt(y);
+    std::vector<int> rowsAt(places.size());
+    std::vector<char> statuses(places.size());
+    std::vector<uint32_t> colours(places.size());
+    const std::vector<int> noAuthors;
+    RowColours rowColours(e, attributeIndex, noAuthors);
+    const int columns = static_cast<int>(shown.drawn.size());
+    for (int x = 0; x < width;) {
+        const int c = image.columnAt(x);
+        int end = x + 1;
+        while (end < width && image.columnAt(end) == c)
+            ++end;
+        const bool inRange = c >= 0 && c < columns && c >= e.firstRevision && c <= e.lastRevision;
+        const std::span<const RevisionRun> runs = inRange ? e.revisionRuns(c) : std::span<const RevisionRun>();
+        size_t run = 0;
+        int runPlace = 0;  // the place of the run's first row
+        int first = 0, count = 0;  // the pixel rows that show a cell
+        for (; count < height; ++count) {
+            const int k = places[count];
+            if (k < 0) {
+                first = count + 1;
+                continue;
+            }
+            while (run < runs.size() && runPlace + runs[run].length <= k)
+                runPlace += runs[run++].length;
+            if (run == runs.size())
+                break;
+            rowsAt[count] = runs[run].firstRow + (k - runPlace);
+        }
+        for (int y = first; y < count; ++y)
+            statuses[y] = e.rowStatus[rowsAt[y]][c];
+        for (int y = first; y < count; ++y) {
+            if (y > first && places[y] == places[y - 1]) {
+                colours[y] = colours[y - 1];
+                continue;
+            }
+            rowColours.beginRow(rowsAt[y]);
+            colours[y] = imageColour(cellColour(rowColours, c, decodeStatus(statuses[y]), shown.colourBefore[c]));
+        }
+        for (int px = x; px < end; ++px)
+            for (int y = first; y < count; ++y)
+                image.set(px, y, colours[y]);
+        x = end;
+    }
+}
+
+}  // namespace
+
 void drawNormalCells(const EvolutionFile& e, int attributeIndex)
 {
     const int rows = std::max(e.rowCount, 0);
     const int columns = std::max(e.columnCount, 0);
-    std::vector<int> rowAuthors(rows, e.revisionAuthorIndex(0));
-    const bool followAuthors = attributeIndex == schemeAuthors;
 
     pushViewTransform(rowUnitTransform);
     glBlendFunc(GL_DST_ALPHA, GL_ZERO);
@@ -121,11 +238,9 @@ void drawNormalCells(const EvolutionFile& e, int attributeIndex)
     Rgb colour = grey(base);
     batch.add(0.0f, 0.0f, static_cast<float>(columns), static_cast<float>(rows), colour);
 
-    // The columns of the shown range that reach a pixel centre, and for each
-    // column the colour set last before it.
-    std::vector<int> drawnColumns;
-    std::vector<char> drawn(columns, 0);
-    std::vector<Rgb> colourBefore(columns);
+    DrawnColumns shown;
+    shown.drawn.assign(columns, 0);
+    shown.colourBefore.resize(columns);
     for (int c = 0; c < columns; ++c) {
         const bool shows = batch.columnShows(c);
         if (c < e.firstRevision || c > e.lastRevision) {
@@ -135,54 +250,26 @@ void drawNormalCells(const EvolutionFile& e, int attributeIndex)
                           static_cast<float>(e.maxRevisionLength), colour);
             continue;
         }
-        colourBefore[c] = colour;
+        shown.colourBefore[c] = colour;
         if (shows) {
-            drawnColumns.push_back(c);
-            drawn[c] = 1;
+            shown.columns.push_back(c);
+            shown.drawn[c] = 1;
         }
     }
 
-    std::vector<int> place(columns, 0);
-    RowColours rowColours(e, attributeIndex, rowAuthors);
-    int columnsInView = static_cast<int>(drawnColumns.size());
-    const auto placeCell = [&](int c, int s) {
-        const int k = place[c]++;
-        if (batch.rowShows(k))
-            batch.addCell(c, k, cellColour(rowColours, c, s, colourBefore[c]));
-        else
-            batch.skipCell(c, k);
-        if (batch.rowsBelowView(k + 1) && !batch.rowsBelowView(k))
-            --columnsInView;
-    };
-    const int first = std::max(e.firstRevision, 0);
-    const int last = std::min(e.lastRevision, columns - 1);
-    for (int i = 0; i < rows; ++i) {
-        const char* statuses = e.rowStatus[i];
-        rowColours.beginRow(i);
-        if (followAuthors) {
-            // Authors follow every present cell of the shown range, drawn or not.
-            for (int c = first; c <= last; ++c) {
-                const int s = decodeStatus(statuses[c]);
-                if (!isPresentStatus(s))
-                    continue;
-                updateRowAuthor(rowAuthors.data(), i, c);
-                if (drawn[c])
-                    placeCell(c, s);
-            }
-            continue;
-        }
-        if (columnsInView == 0)
-            break;
-        for (int c : drawnColumns) {
-            const int s = decodeStatus(statuses[c]);
-            if (isPresentStatus(s))
-                placeCell(c, s);
-        }
-    }
+    const bool walked = walkEveryNormalCell || attributeIndex == schemeAuthors ||
+                        !CellImage::fits(viewState->viewWidth, viewState->viewHeight);
+    if (walked)
+        walkCells(e, attributeIndex, batch, shown);
     batch.flush();
 
-    glDisable(GL_BLEND);
     pushViewTransform(popTransform);
+    if (!walked) {
+        CellImage image(*viewState);
+        sampleCells(e, attributeIndex, image, shown);
+        image.draw();
+    }
+    glDisable(GL_BLEND);
 }
 
 void drawNormalPointerOverlay(const EvolutionFile& evolution)

@@ -13,6 +13,7 @@
 #include "view/evolution_view.h"
 #include "view/geometry/interpolated_heights.h"
 #include "view/geometry/row_top.h"
+#include "view/normal_layout.h"
 
 namespace {
 
@@ -129,6 +130,41 @@ TEST_F(Layouts, EveryPixelCentreShowsTheModelsCell)
                     }
             }
         }
+}
+
+// The Normal cells as an image of the pixel centres and as one rectangle per cell: random shapes, zooms, fractional
+// scrolls and ranges, every scheme the image draws. Pixels whose centre lies on a cell edge may fall either way.
+TEST_F(Layouts, NormalCellImageShowsWhatTheCellRectanglesShow)
+{
+    std::mt19937 random(7);
+    const auto uniform = [&](float low, float high) { return std::uniform_real_distribution<float>(low, high)(random); };
+    for (int trial = 0; trial < 24; ++trial) {
+        const int lines = 2 + static_cast<int>(random() % 300), revisions = 2 + static_cast<int>(random() % 40);
+        const float versionSize = trial % 3 ? uniform(0.3f, 20.0f) : 8.0f, lineSize = uniform(0.05f, 12.0f);
+        open(Grid{randomStatuses(static_cast<unsigned>(trial + 1), lines, revisions), 180 + trial % 2, 140 - trial % 3,
+                  versionSize, lineSize},
+             {.layout = normal, .range = trial % 4 == 1 ? 1 + static_cast<int>(random() % (revisions - 1)) : 0});
+        viewState->scrollX = trial % 2 ? uniform(-5.0f, 30.0f) : 0.0f;
+        viewState->scrollY = trial % 2 ? uniform(-5.0f, 30.0f) : 0.0f;
+        for (int row = 0; row < currentEvolution->rowCount; ++row)
+            for (int c = 0; c < currentEvolution->columnCount; ++c)
+                currentEvolution->rowClasses[row][c] = classes[random() % 6];
+        for (int scheme : {content, evolution, linePosition, 7}) {
+            viewState->attributeIndex = scheme;
+            const Frame image = draw();
+            walkEveryNormalCell = true;
+            const Frame cells = draw();
+            walkEveryNormalCell = false;
+            int differing = 0;
+            for (size_t i = 0; i < image.rgba.size(); i += 4)
+                for (size_t channel = 0; channel < 3; ++channel)
+                    if (std::abs(image.rgba[i + channel] - cells.rgba[i + channel]) > 8) {
+                        ++differing;
+                        break;
+                    }
+            EXPECT_LE(differing * 100, image.width * image.height) << "trial " << trial << ", scheme " << scheme;
+        }
+    }
 }
 
 // Smooth quadrilaterals end where a row's bottom reaches a pixel boundary.
