@@ -33,11 +33,9 @@ public:
 
     // Pixel (x, y), y from the top, shows `colour`.
     void set(int x, int y, uint32_t colour) { pixels[static_cast<size_t>(pixelsHigh - 1 - y) * pixelsWide + x] = colour; }
-    // Whether the current context takes a texture of a canvas's size; a
-    // canvas wider than any texture is drawn cell by cell.
-    static bool fits(int width, int height);
     // Draws the image over the whole canvas with the current blend
-    // function, in window pixels (no view transform), through a texture.
+    // function, through a texture, whatever transform is current; nothing
+    // when the canvas is wider than any texture (see canvasTextureFits).
     void draw() const;
 
 private:

@@ -6,6 +6,7 @@
 #include <FL/gl.h>
 
 #include "app/view_state.h"
+#include "view/canvas_texture.h"
 #include "view/quad_arrays.h"
 
 namespace {
@@ -44,8 +45,10 @@ ColumnQuads::ColumnQuads(const ViewState& view, float rowScale)
       // Only a quadrilateral whose window y lies on the canvas can reach a
       // centre, so no coordinate that matters is larger than this.
       rowMargin(marginFor(std::fabs(top) + height + 1.0)),
-      painting(versionSize < widestPaintedColumn)
+      painting(versionSize < widestPaintedColumn && canvasTextureFits(width, height))
 {
+    if (painting)
+        image.emplace(view);
     vertices.reserve(quadsPerDraw * 8);
     colours.reserve(quadsPerDraw * 12);
 }
@@ -143,22 +146,17 @@ bool ColumnQuads::follows(float topLeft, float topRight) const
 
 void ColumnQuads::add(float topLeft, float topRight, float bottomRight, float bottomLeft, const Rgb& colour)
 {
-    const uint32_t quadLevels = levels(colour);
     if (painting) {
-        if (image.empty())
-            image.assign(static_cast<size_t>(width) * static_cast<size_t>(height) * 4, 0);
+        const uint32_t pixel = imageColour(colour);
         for (const PixelColumn& pixels : pixelColumns) {
             const PixelRows rows = enclosedRows(topLeft, topRight, bottomRight, bottomLeft, pixels.across);
-            for (int k = rows.first; k <= rows.last; ++k) {
-                unsigned char* pixel = &image[(static_cast<size_t>(k) * width + pixels.x) * 4];
-                pixel[0] = static_cast<unsigned char>(quadLevels);
-                pixel[1] = static_cast<unsigned char>(quadLevels >> 8);
-                pixel[2] = static_cast<unsigned char>(quadLevels >> 16);
-                pixel[3] = 255;
-            }
+            for (int k = rows.first; k <= rows.last; ++k)
+                image->set(pixels.x, height - 1 - k, pixel);
         }
+        painted = true;
         return;
     }
+    const uint32_t quadLevels = levels(colour);
     if (follows(topLeft, topRight) && run.levels == quadLevels) {
         run.bottomLeft = bottomLeft;
         run.bottomRight = bottomRight;
@@ -195,28 +193,6 @@ void ColumnQuads::flush()
 {
     close();
     drawQuads(vertices, colours, CornerData::colour);
-    drawImage();
-}
-
-
-// The image covers the canvas from its bottom-left corner, wherever the
-// current transform puts the grid.
-void ColumnQuads::drawImage()
-{
-    if (image.empty())
-        return;
-    GLint matrixMode = GL_MODELVIEW;
-    glGetIntegerv(GL_MATRIX_MODE, &matrixMode);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
-    glRasterPos2f(0.0f, 0.0f);
-    glPopMatrix();
-    glMatrixMode(static_cast<GLenum>(matrixMode));
-    glEnable(GL_ALPHA_TEST);
-    glAlphaFunc(GL_GREATER, 0.5f);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-    glDrawPixels(width, height, GL_RGBA, GL_UNSIGNED_BYTE, image.data());
-    glDisable(GL_ALPHA_TEST);
-    image.clear();
+    if (painted)
+        image->draw();
 }

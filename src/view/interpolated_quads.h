@@ -29,9 +29,11 @@
 // no quadrilateral covers are left out of it by the alpha test.
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "colouring/colour_maps.h"
+#include "view/cell_image.h"
 
 class ViewState;
 
@@ -88,7 +90,6 @@ private:
                            double across) const;
     bool follows(float topLeft, float topRight) const;
     void close();
-    void drawImage();
 
     float scrollX, versionSize;
     float top, rowScale;
@@ -108,6 +109,7 @@ private:
 
     std::vector<float> vertices;
     std::vector<float> colours;
-    // Bottom row first, four bytes a pixel; alpha 0 where nothing is painted.
-    std::vector<unsigned char> image;
+    // While painting; drawn only once something was painted into it.
+    std::optional<CellImage> image;
+    bool painted = false;
 };

@@ -10,6 +10,7 @@
 #include "colouring/colour_maps.h"
 #include "evolution/evolution_file.h"
 #include "view/cell_batch.h"
+#include "view/canvas_texture.h"
 #include "view/cell_image.h"
 #include "view/colour_scheme.h"
 #include "view/frame_steps.h"
@@ -258,7 +259,7 @@ void drawNormalCells(const EvolutionFile& e, int attributeIndex)
     }
 
     const bool walked = walkEveryNormalCell || attributeIndex == schemeAuthors ||
-                        !CellImage::fits(viewState->viewWidth, viewState->viewHeight);
+                        !canvasTextureFits(viewState->viewWidth, viewState->viewHeight);
     if (walked)
         walkCells(e, attributeIndex, batch, shown);
     batch.flush();
