@@ -32,13 +32,14 @@ Rgb plus(const Rgb& a, const Rgb& b, float weight)
     return {a[0] + b[0] * weight, a[1] + b[1] * weight, a[2] + b[2] * weight};
 }
 
-}  // namespace
-
-// A scheme the layout does not know colours present rows like absent ones,
-// by their status.
-Rgb interpolatedRowColour(const EvolutionFile& e, std::vector<int>& rowAuthors, int attributeIndex, int row, int c)
+// The colour of row i, of status s, in range column c by the scheme
+// `attributeIndex`. Under "Authors" a present row first takes the author
+// the row-author rule gives it, so the columns have to be coloured in
+// increasing order. A scheme the layout does not know colours present rows
+// like absent ones, by their status.
+Rgb interpolatedRowColour(const EvolutionFile& e, std::vector<int>& rowAuthors, int attributeIndex, int row, int c,
+                          int s)
 {
-    const int s = e.status(row, c);
     if (!isPresentStatus(s))
         return statusColours[s];
     if (attributeIndex == schemeAuthors)
@@ -47,6 +48,39 @@ Rgb interpolatedRowColour(const EvolutionFile& e, std::vector<int>& rowAuthors, 
     colours.beginRow(row);
     return colours.present(c, statusColours[s]);
 }
+
+// The smooth walk of the "Evolution" scheme between two quadrilaterals:
+// from row i on, the rows that leave one edge or the other within its pixel
+// row only add their areas, by status. Gives the first row that crosses a
+// pixel boundary on both edges, or `rows`. A loop of its own, with nothing
+// called inside, keeps the edges and the areas out of memory; most rows of a
+// long history go through here.
+int gatherByStatus(const InterpolatedColumn& column, int i, int rows, float size, int pixelLeft, int pixelRight,
+                   float& left, float& right, float& weight, std::array<float, 6>& areas)
+{
+    const float* heightsBefore = column.previous.data();
+    const float* heightsNow = column.current.data();
+    const char* statuses = column.statuses.data();
+    float l = left, r = right, w = weight;
+    std::array<float, 6> a = areas;
+    for (; i < rows; ++i) {
+        const float heightLeft = heightsBefore[i] * size;
+        const float heightRight = heightsNow[i] * size;
+        const float nextLeft = l + heightLeft, nextRight = r + heightRight;
+        if (static_cast<int>(nextLeft) != pixelLeft && static_cast<int>(nextRight) != pixelRight)
+            break;
+        l = nextLeft, r = nextRight;
+        const float area = (heightLeft + heightRight) * 0.5f;
+        w += area;
+        const int s = decodeStatus(statuses[i]);
+        for (int k = 0; k < 6; ++k)
+            a[k] += s == k ? area : 0.0f;
+    }
+    left = l, right = r, weight = w, areas = a;
+    return i;
+}
+
+}  // namespace
 
 void drawColumnPlain(const EvolutionFile& e, std::vector<int>& rowAuthors, int attributeIndex,
                      const InterpolatedColumn& column, ColumnQuads& quads)
@@ -67,7 +101,7 @@ void drawColumnPlain(const EvolutionFile& e, std::vector<int>& rowAuthors, int a
         const float now = column.current[i];
         if (quads.shows(left, right, right + now, left + before)) {
             quads.add(left, right, right + now, left + before,
-                      interpolatedRowColour(e, rowAuthors, attributeIndex, i, c));
+                      interpolatedRowColour(e, rowAuthors, attributeIndex, i, c, decodeStatus(column.statuses[i])));
         } else {
             quads.skip(left, right, right + now, left + before);
             advanceRowAuthor(e, rowAuthors, attributeIndex, i, c);
@@ -93,6 +127,8 @@ void drawColumnSmooth(const EvolutionFile& e, std::vector<int>& rowAuthors, int 
     const float size = viewState->lineSize;
     // "Evolution" mixes the status colours by area rather than the colours.
     const bool byStatus = attributeIndex == schemeEvolution;
+    const float* heightsBefore = column.previous.data();
+    const float* heightsNow = column.current.data();
     float left = column.offsets.left * size;
     float right = column.offsets.right * size;
     int pixelLeft = static_cast<int>(left);
@@ -100,18 +136,25 @@ void drawColumnSmooth(const EvolutionFile& e, std::vector<int>& rowAuthors, int 
     float weight = 0.0f;
     Rgb sums = {0.0f, 0.0f, 0.0f};
     std::array<float, 6> areas{};
+    // What is still gathered would be drawn from the pixel tops, which move
+    // only when a quadrilateral is drawn: the column ends at the first tops
+    // that lie wholly below the canvas.
+    if (quads.below(static_cast<float>(pixelLeft), static_cast<float>(pixelRight))) {
+        advanceRowAuthors(e, rowAuthors, attributeIndex, c);
+        return;
+    }
     for (int i = 0; i < e.rowCount; ++i) {
-        // What is still gathered would be drawn from these tops.
-        if (quads.below(static_cast<float>(pixelLeft), static_cast<float>(pixelRight))) {
-            advanceRowAuthors(e, rowAuthors, attributeIndex, c, i);
-            return;
+        if (byStatus) {
+            i = gatherByStatus(column, i, e.rowCount, size, pixelLeft, pixelRight, left, right, weight, areas);
+            if (i == e.rowCount)
+                break;
         }
-        const float heightLeft = column.previous[i] * size;
-        const float heightRight = column.current[i] * size;
+        const float heightLeft = heightsBefore[i] * size;
+        const float heightRight = heightsNow[i] * size;
         left += heightLeft;
         right += heightRight;
-        const int s = e.status(i, c);
-        const Rgb colour = byStatus ? statusColours[s] : interpolatedRowColour(e, rowAuthors, attributeIndex, i, c);
+        const int s = decodeStatus(column.statuses[i]);
+        const Rgb colour = byStatus ? Rgb{} : interpolatedRowColour(e, rowAuthors, attributeIndex, i, c, s);
         const int nextLeft = static_cast<int>(left);
         const int nextRight = static_cast<int>(right);
         if (nextLeft == pixelLeft || nextRight == pixelRight) {
@@ -150,6 +193,10 @@ void drawColumnSmooth(const EvolutionFile& e, std::vector<int>& rowAuthors, int 
         }
         pixelLeft = nextLeft;
         pixelRight = nextRight;
+        if (quads.below(bottom0, bottom1)) {
+            advanceRowAuthors(e, rowAuthors, attributeIndex, c, i + 1);
+            return;
+        }
     }
 }
 

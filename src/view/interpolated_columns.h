@@ -12,12 +12,6 @@
 class EvolutionFile;
 class ColumnQuads;
 
-// The colour of row i in range column c by the scheme `attributeIndex`.
-// Under "Authors" a present row first takes the author the row-author rule
-// gives it, so the columns have to be coloured in increasing order.
-Rgb interpolatedRowColour(const EvolutionFile& evolution, std::vector<int>& rowAuthors, int attributeIndex, int row,
-                          int c);
-
 // One range column in row units, one quadrilateral a row.
 void drawColumnPlain(const EvolutionFile& evolution, std::vector<int>& rowAuthors, int attributeIndex,
                      const InterpolatedColumn& column, ColumnQuads& quads);

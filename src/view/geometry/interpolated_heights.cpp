@@ -314,23 +314,28 @@ void walkInterpolatedColumns(const EvolutionFile& evolution,
     std::vector<float> previous(rows, 1.0f);
     std::vector<std::vector<float>> group(columnsPerGroup, std::vector<float>(rows));
     std::array<float*, columnsPerGroup> into{};
+    // The statuses of the group's columns too: read down one column at a
+    // time, the table would bring in a line of memory for every row.
+    std::vector<std::vector<char>> statusGroup(columnsPerGroup, std::vector<char>(rows));
+    std::array<char*, columnsPerGroup> statusesInto{};
     float previousOffset = 0.0f;
     const size_t last = static_cast<size_t>(range.last);
     for (size_t start = static_cast<size_t>(range.first); start <= last; start += columnsPerGroup) {
         const size_t width = std::min(columnsPerGroup, last + 1 - start);
         for (size_t k = 0; k < width; ++k)
-            into[k] = group[k].data();
+            into[k] = group[k].data(), statusesInto[k] = statusGroup[k].data();
         for (size_t i = 0; i < rows; ++i) {
             const float* from = table[i].data() + start;
+            const char* statuses = evolution.rowStatus[i] + start;
             for (size_t k = 0; k < width; ++k)
-                into[k][i] = from[k];
+                into[k][i] = from[k], statusesInto[k][i] = statuses[k];
         }
         for (size_t k = 0; k < width; ++k) {
             const size_t column = start + k;
             const float freed = table[rows][column];
             const ColumnOffsets offsets = balanced ? ColumnOffsets{previousOffset, freed} : ColumnOffsets{};
-            visit(InterpolatedColumn{static_cast<int>(column), offsets, k == 0 ? previous : group[k - 1],
-                                     group[k]});
+            visit(InterpolatedColumn{static_cast<int>(column), offsets, k == 0 ? previous : group[k - 1], group[k],
+                                     statusGroup[k]});
             previousOffset = freed;
         }
         // The group's last column is the left edge of the next group's first.

@@ -44,6 +44,7 @@ struct InterpolatedColumn {
     ColumnOffsets offsets;
     const std::vector<float>& previous;  // the row heights at the left edge
     const std::vector<float>& current;   // the row heights at the right edge
+    const std::vector<char>& statuses;   // the column's status characters, row by row
 };
 
 // Brings rowHeights up to date, unless they are fresh, and hands every
