@@ -117,7 +117,9 @@ void EvolutionFile::buildLineLayout()
     const int rangeFirst = firstRevision;
     const int rangeEnd = std::max(rangeFirst, std::min(lastRevision + 1, columnCount));
     const size_t rangeWidth = static_cast<size_t>(rangeEnd - rangeFirst);
-    std::vector<size_t> runSlot(rangeWidth + 1, 0);
+    // Counted in 32 bits, which the compiler can add many at a time; a
+    // revision has no more runs than rows.
+    std::vector<uint32_t> runCounts(rangeWidth, 0);
     std::vector<char> open(rangeWidth, 0);
     presentRows.assign(static_cast<size_t>(std::max(columnCount, 0)), 0);
     constantRevisions.assign(static_cast<size_t>(std::max(rowCount, 0)), 0);
@@ -140,20 +142,25 @@ void EvolutionFile::buildLineLayout()
             }
         }
         int32_t constant = 0;
-        for (int r = 0; r < columnCount; ++r) {
-            presentRows[r] += isPresentChar(statuses[r]) ? 1 : 0;
+        // Locals, since a store through an int32_t pointer could change
+        // the member count for all the compiler knows.
+        int32_t* present = presentRows.data();
+        const int columns = columnCount;
+        for (int r = 0; r < columns; ++r) {
+            present[r] += isPresentChar(statuses[r]) ? 1 : 0;
             constant += statuses[r] == 'X' ? 1 : 0;
         }
         constantRevisions[row] = constant;
         for (size_t i = 0; i < rangeWidth; ++i) {
             const char present = isPresentChar(statuses[rangeFirst + i]) ? 1 : 0;
-            runSlot[i + 1] += present && !open[i] ? 1 : 0;
+            runCounts[i] += present && !open[i] ? 1 : 0;
             open[i] = present;
         }
     }
 
+    std::vector<size_t> runSlot(rangeWidth + 1, 0);
     for (size_t i = 0; i < rangeWidth; ++i)
-        runSlot[i + 1] += runSlot[i];
+        runSlot[i + 1] = runSlot[i] + runCounts[i];
     rangeRunStarts = runSlot;
     runs.resize(runSlot[rangeWidth]);
     std::fill(open.begin(), open.end(), 0);

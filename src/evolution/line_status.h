@@ -2,6 +2,7 @@
 // The status of one line in one revision, as the evolution file spells it.
 
 #include <array>
+#include <cstdint>
 
 enum LineStatus : int {
     statusConstant = 0,
@@ -28,8 +29,14 @@ inline int decodeStatus(char c)
 
 // Added and deleted lines are not part of the revision's text.
 inline bool isPresentStatus(int status) { return status != statusAdded && status != statusDeleted; }
-// The characters compared all at once rather than in turn, so that loops
-// over a row of statuses take many at a time.
-inline bool isPresentChar(char c) { return (c == 'X') | (c == '-') | (c == 'n') | (c == '|'); }
+// The characters compared all at once rather than in turn, and the
+// comparisons added rather than or-ed, which the compiler would turn into a
+// bit test on a mask: so the loops over a row of statuses take many at a
+// time.
+inline bool isPresentChar(char c)
+{
+    const auto x = static_cast<uint8_t>(c);
+    return (x == 'X') + (x == '-') + (x == 'n') + (x == '|');
+}
 
 extern const std::array<const char*, lineStatusCount> lineStatusNames;
