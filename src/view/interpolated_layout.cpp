@@ -1,12 +1,18 @@
 #include "view/interpolated_layout.h"
 
 #include <algorithm>
+#include <functional>
+#include <optional>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 #include <FL/gl.h>
 
 #include "app/globals.h"
 #include "colouring/colour_textures.h"
+#include "view/cell_image.h"
+#include "view/colour_scheme.h"
 #include "evolution/evolution_file.h"
 #include "view/frame_steps.h"
 #include "view/kept_picture.h"
@@ -41,30 +47,66 @@ void drawInterpolatedFrame(const EvolutionFile& evolution)
     glFlush();
 }
 
+namespace {
+
+// The columns from `from` to `to` of the range into `quads`.
+void drawColumns(const EvolutionFile& e, int attributeIndex, int from, int to, ColumnQuads& quads)
+{
+    const bool smooth = viewState->antiAliasing == 1;
+    std::vector<int> rowAuthors(std::max(e.rowCount, 0), e.revisionAuthorIndex(0));
+    walkInterpolatedColumnRange(e, from, to, [&](const InterpolatedColumn& column) {
+        if (smooth)
+            drawColumnSmooth(e, rowAuthors, attributeIndex, column, quads);
+        else
+            drawColumnPlain(e, rowAuthors, attributeIndex, column, quads);
+    });
+}
+
+}  // namespace
+
 void drawInterpolatedLayout(const EvolutionFile& e, int attributeIndex)
 {
     const ViewState& v = *viewState;
     const bool smooth = v.antiAliasing == 1;
     // Anti-aliased columns work in pixels to find the pixel boundaries.
     const float rowSize = smooth ? v.lineSize : 1.0f;
-    std::vector<int> rowAuthors(std::max(e.rowCount, 0), e.revisionAuthorIndex(0));
+    const float rowScale = smooth ? 1.0f : v.lineSize;
 
     pushViewTransform(smooth ? pixelRowTransform : rowUnitTransform);
     glBlendFunc(GL_DST_ALPHA, GL_ZERO);
     glEnable(GL_BLEND);
 
-    ColumnQuads quads(v, smooth ? 1.0f : v.lineSize);
+    std::optional<CellImage> image;
+    if (paintsColumns(v))
+        image.emplace(v);
+    ColumnQuads quads(v, rowScale, image ? &*image : nullptr);
     for (int c = 0; c < std::min(e.firstRevision, e.columnCount); ++c)
         drawOutOfRangeColumn(e, c, rowSize, quads);
-    walkInterpolatedColumns(e, [&](const InterpolatedColumn& column) {
-        if (smooth)
-            drawColumnSmooth(e, rowAuthors, attributeIndex, column, quads);
-        else
-            drawColumnPlain(e, rowAuthors, attributeIndex, column, quads);
-    });
+    ensureInterpolatedHeights(e);
+    const int first = std::max(e.firstRevision, 0), last = std::min(e.lastRevision, e.columnCount - 1);
+    // Painted columns touch no renderer and each its own pixels, so the
+    // later half of the range goes to a second thread. "Authors" carries
+    // each row's author from column to column, so it walks them in order.
+    ColumnQuads later(v, rowScale, image ? &*image : nullptr);
+    std::thread helper;
+    int end = last;
+    if (image && attributeIndex != schemeAuthors && last - first >= 64 && std::thread::hardware_concurrency() > 1) {
+        const int middle = first + (last - first + 1) / 2;
+        try {
+            helper = std::thread(drawColumns, std::cref(e), attributeIndex, middle, last, std::ref(later));
+            end = middle - 1;
+        } catch (const std::system_error&) {
+            // No thread to be had: this one draws every column.
+        }
+    }
+    drawColumns(e, attributeIndex, first, end, quads);
+    if (helper.joinable())
+        helper.join();
     for (int c = std::max(e.lastRevision + 1, 0); c < e.columnCount; ++c)
         drawOutOfRangeColumn(e, c, rowSize, quads);
     quads.flush();
+    if (quads.painted() || later.painted())
+        image->draw();
 
     glDisable(GL_BLEND);
     pushViewTransform(popTransform);

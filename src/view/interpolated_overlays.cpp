@@ -93,7 +93,7 @@ void drawInterpolatedBlocks(const EvolutionFile& evolution, int texture, int thr
     glBlendFunc(GL_ONE, GL_ZERO);
     glColor4f(0.0f, 0.0f, 0.0f, 0.0f);
     glEnable(GL_BLEND);
-    ColumnQuads pixels(v, v.lineSize);
+    ColumnQuads pixels(v, v.lineSize, nullptr);
     BlockSlices slices(texture);
     std::vector<float> left, right;
     int leftBoundary = -1;

@@ -35,7 +35,7 @@ uint32_t levels(const Rgb& colour)
 
 }  // namespace
 
-ColumnQuads::ColumnQuads(const ViewState& view, float rowScale)
+ColumnQuads::ColumnQuads(const ViewState& view, float rowScale, CellImage* image)
     : scrollX(view.scrollX),
       versionSize(view.versionSize),
       top(static_cast<float>(view.viewHeight) + view.scrollY),
@@ -45,10 +45,9 @@ ColumnQuads::ColumnQuads(const ViewState& view, float rowScale)
       // Only a quadrilateral whose window y lies on the canvas can reach a
       // centre, so no coordinate that matters is larger than this.
       rowMargin(marginFor(std::fabs(top) + height + 1.0)),
-      painting(versionSize < widestPaintedColumn && canvasTextureFits(width, height))
+      image(image),
+      painting(image != nullptr)
 {
-    if (painting)
-        image.emplace(view);
     vertices.reserve(quadsPerDraw * 8);
     colours.reserve(quadsPerDraw * 12);
 }
@@ -153,7 +152,7 @@ void ColumnQuads::add(float topLeft, float topRight, float bottomRight, float bo
             for (int k = rows.first; k <= rows.last; ++k)
                 image->set(pixels.x, height - 1 - k, pixel);
         }
-        painted = true;
+        paintedAny = true;
         return;
     }
     const uint32_t quadLevels = levels(colour);
@@ -193,6 +192,9 @@ void ColumnQuads::flush()
 {
     close();
     drawQuads(vertices, colours, CornerData::colour);
-    if (painted)
-        image->draw();
+}
+
+bool paintsColumns(const ViewState& view)
+{
+    return view.versionSize < widestPaintedColumn && canvasTextureFits(view.viewWidth, view.viewHeight);
 }

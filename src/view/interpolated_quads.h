@@ -29,7 +29,6 @@
 // no quadrilateral covers are left out of it by the alpha test.
 
 #include <cstdint>
-#include <optional>
 #include <vector>
 
 #include "colouring/colour_maps.h"
@@ -41,8 +40,13 @@ class ColumnQuads {
 public:
     // Takes the transform from the view state: x in revisions, y counted
     // down from the top in units of `rowScale` pixels (the line size for the
-    // row-unit transform, 1 for the pixel-row transform).
-    ColumnQuads(const ViewState& view, float rowScale);
+    // row-unit transform, 1 for the pixel-row transform). With an image, the
+    // columns are painted into it (see paintsColumns), and the caller draws
+    // it; columns painted by two batches at once must be different ones.
+    ColumnQuads(const ViewState& view, float rowScale, CellImage* image);
+
+    // Whether anything was painted into the image.
+    bool painted() const { return paintedAny; }
 
     // Starts column c; false when no pixel centre lies across it, and then
     // nothing added to it is drawn.
@@ -61,7 +65,8 @@ public:
     // Tells the batch of a quadrilateral that does not show, so that the
     // ones above and below it may merge.
     void skip(float topLeft, float topRight, float bottomRight, float bottomLeft);
-    // Draws everything queued with the current blend function and transform.
+    // Draws every quadrilateral queued with the current blend function and
+    // transform.
     void flush();
 
 private:
@@ -95,7 +100,7 @@ private:
     float top, rowScale;
     int width, height;
     double rowMargin;
-    // Whether the columns are narrow enough to be painted into the image.
+    CellImage* image;
     bool painting;
 
     // The current column, and where its first and last pixel centres lie
@@ -109,7 +114,9 @@ private:
 
     std::vector<float> vertices;
     std::vector<float> colours;
-    // While painting; drawn only once something was painted into it.
-    std::optional<CellImage> image;
-    bool painted = false;
+    bool paintedAny = false;
 };
+
+// Whether the columns of the view are narrow enough to be painted into an
+// image, and the canvas small enough for one.
+bool paintsColumns(const ViewState& view);

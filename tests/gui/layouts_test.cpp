@@ -97,7 +97,8 @@ TEST_F(Layouts, EveryPixelCentreShowsTheModelsCell)
         {normal, 8, 20, 0.4f, 10, false},     {normal, 350, 2, 10, 2 / 7.0f, false}, {horizontal, 12, 6, 20, 8, false},
         {horizontal, 12, 6, 20, 8, true},     {horizontal, 20, 4, 10, 1, false},     {horizontal, 8, 20, 0.4f, 10, true},
         {interpolated, 7, 20, 30, 25, false}, {interpolated, 7, 20, 1.5f, 25, false}, {interpolated, 7, 20, 0.4f, 25, false},
-        {interpolated, 7, 20, 30, 25, true},  {interpolated, 7, 20, 1.5f, 25, true},  {interpolated, 7, 20, 0.4f, 25, true}};
+        {interpolated, 7, 20, 30, 25, true},  {interpolated, 7, 20, 1.5f, 25, true},  {interpolated, 7, 20, 0.4f, 25, true},
+        {interpolated, 5, 90, 1.5f, 25, false}};  // wide enough a range for two threads
     for (unsigned seed = 1; seed <= 3; ++seed)
         for (const Shape& s : shapes) {
             open(Grid{randomStatuses(seed, s.lines, s.revisions), static_cast<int>(s.revisions * s.versionSize),

@@ -303,24 +303,38 @@ void ensureInterpolatedHeights(const EvolutionFile& evolution)
 void walkInterpolatedColumns(const EvolutionFile& evolution,
                              const std::function<void(const InterpolatedColumn&)>& visit)
 {
-    constexpr size_t columnsPerGroup = 16;
     ensureInterpolatedHeights(evolution);
-    const WalkRange range = walkRange(evolution);
-    if (range.last < range.first)
+    walkInterpolatedColumnRange(evolution, 0, std::max(evolution.columnCount - 1, 0), visit);
+}
+
+void walkInterpolatedColumnRange(const EvolutionFile& evolution, int from, int to,
+                                 const std::function<void(const InterpolatedColumn&)>& visit)
+{
+    constexpr size_t columnsPerGroup = 16;
+    const WalkRange whole = walkRange(evolution);
+    const int first = std::max(whole.first, from), lastColumn = std::min(whole.last, to);
+    if (lastColumn < first)
         return;
     const size_t rows = static_cast<size_t>(evolution.rowCount);
     const auto& table = viewState->rowHeights;
     const bool balanced = columnsBalanced();
+    // Left of the range the rows are whole; inside it, the column before
+    // is the left edge of the first.
     std::vector<float> previous(rows, 1.0f);
+    float previousOffset = 0.0f;
+    if (first > whole.first) {
+        for (size_t i = 0; i < rows; ++i)
+            previous[i] = table[i][static_cast<size_t>(first - 1)];
+        previousOffset = table[rows][static_cast<size_t>(first - 1)];
+    }
     std::vector<std::vector<float>> group(columnsPerGroup, std::vector<float>(rows));
     std::array<float*, columnsPerGroup> into{};
     // The statuses of the group's columns too: read down one column at a
     // time, the table would bring in a line of memory for every row.
     std::vector<std::vector<char>> statusGroup(columnsPerGroup, std::vector<char>(rows));
     std::array<char*, columnsPerGroup> statusesInto{};
-    float previousOffset = 0.0f;
-    const size_t last = static_cast<size_t>(range.last);
-    for (size_t start = static_cast<size_t>(range.first); start <= last; start += columnsPerGroup) {
+    const size_t last = static_cast<size_t>(lastColumn);
+    for (size_t start = static_cast<size_t>(first); start <= last; start += columnsPerGroup) {
         const size_t width = std::min(columnsPerGroup, last + 1 - start);
         for (size_t k = 0; k < width; ++k)
             into[k] = group[k].data(), statusesInto[k] = statusGroup[k].data();

@@ -52,6 +52,11 @@ struct InterpolatedColumn {
 // range keep full rows and are not visited.
 void walkInterpolatedColumns(const EvolutionFile& evolution,
                              const std::function<void(const InterpolatedColumn&)>& visit);
+// The same for the range's columns from `from` to `to` alone, with the
+// heights already brought up to date: it reads the table and changes
+// nothing, so two threads may walk two parts of the range at once.
+void walkInterpolatedColumnRange(const EvolutionFile& evolution, int from, int to,
+                                 const std::function<void(const InterpolatedColumn&)>& visit);
 
 // The whole computation without drawing. Afterwards the table counts as
 // fresh until the evolution's grid, range or focus, or one of the options
