@@ -169,21 +169,24 @@ void drawColumnSmooth(const EvolutionFile& e, std::vector<int>& rowAuthors, int 
         const float restLeft = left - static_cast<float>(nextLeft);
         const float restRight = right - static_cast<float>(nextRight);
         const float area = ((heightLeft - restLeft) + (heightRight - restRight)) * 0.5f;
-        Rgb shown;
-        if (byStatus) {
-            areas[s] += area;
-            shown = mixStatusColours(areas.data(), weight + area);
-        } else {
-            const Rgb total = plus(sums, colour, area);
-            const float all = weight + area;
-            shown = {total[0] / all, total[1] / all, total[2] / all};
-        }
         const float top0 = static_cast<float>(pixelLeft), top1 = static_cast<float>(pixelRight);
         const float bottom1 = static_cast<float>(nextRight), bottom0 = static_cast<float>(nextLeft);
-        if (quads.shows(top0, top1, bottom1, bottom0))
+        // Scrolled down a long history, most quadrilaterals lie above the
+        // canvas: their colours are never mixed.
+        if (quads.shows(top0, top1, bottom1, bottom0)) {
+            Rgb shown;
+            if (byStatus) {
+                areas[s] += area;
+                shown = mixStatusColours(areas.data(), weight + area);
+            } else {
+                const Rgb total = plus(sums, colour, area);
+                const float all = weight + area;
+                shown = {total[0] / all, total[1] / all, total[2] / all};
+            }
             quads.add(top0, top1, bottom1, bottom0, shown);
-        else
+        } else {
             quads.skip(top0, top1, bottom1, bottom0);
+        }
         weight = (restLeft + restRight) * 0.5f;
         if (byStatus) {
             areas.fill(0.0f);

@@ -109,6 +109,10 @@ bool ColumnQuads::shows(float topLeft, float topRight, float bottomRight, float 
 {
     if (!columnShows)
         return false;
+    // Wholly above the highest pixel centre: the common case of a column
+    // scrolled down, told before any pixel column is looked at.
+    if (top - std::max(bottomLeft, bottomRight) * static_cast<double>(rowScale) - rowMargin > height - 0.5)
+        return false;
     if (painting) {
         for (const PixelColumn& pixel : pixelColumns) {
             const PixelRows rows = enclosedRows(topLeft, topRight, bottomRight, bottomLeft, pixel.across);
