@@ -2,9 +2,8 @@
 
 #include <algorithm>
 #include <functional>
+#include <limits>
 #include <optional>
-#include <system_error>
-#include <thread>
 #include <vector>
 
 #include <FL/gl.h>
@@ -20,6 +19,7 @@
 #include "view/interpolated_columns.h"
 #include "view/interpolated_overlays.h"
 #include "view/interpolated_quads.h"
+#include "view/two_halves.h"
 #include "view/version_drawing.h"
 #include "view/view_transforms.h"
 
@@ -85,23 +85,13 @@ void drawInterpolatedLayout(const EvolutionFile& e, int attributeIndex)
     ensureInterpolatedHeights(e);
     const int first = std::max(e.firstRevision, 0), last = std::min(e.lastRevision, e.columnCount - 1);
     // Painted columns touch no renderer and each its own pixels, so the
-    // later half of the range goes to a second thread. "Authors" carries
+    // later half of the range may go to a second thread. "Authors" carries
     // each row's author from column to column, so it walks them in order.
     ColumnQuads later(v, rowScale, image ? &*image : nullptr);
-    std::thread helper;
-    int end = last;
-    if (image && attributeIndex != schemeAuthors && last - first >= 64 && std::thread::hardware_concurrency() > 1) {
-        const int middle = first + (last - first + 1) / 2;
-        try {
-            helper = std::thread(drawColumns, std::cref(e), attributeIndex, middle, last, std::ref(later));
-            end = middle - 1;
-        } catch (const std::system_error&) {
-            // No thread to be had: this one draws every column.
-        }
-    }
-    drawColumns(e, attributeIndex, first, end, quads);
-    if (helper.joinable())
-        helper.join();
+    const bool split = image && attributeIndex != schemeAuthors;
+    inTwoHalves(first, last, split ? 64 : std::numeric_limits<int>::max(), [&](int half, int from, int to) {
+        drawColumns(e, attributeIndex, from, to, half == 0 ? quads : later);
+    });
     for (int c = std::max(e.lastRevision + 1, 0); c < e.columnCount; ++c)
         drawOutOfRangeColumn(e, c, rowSize, quads);
     quads.flush();

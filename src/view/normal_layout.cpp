@@ -17,6 +17,7 @@
 #include "view/kept_picture.h"
 #include "view/pointer_overlay.h"
 #include "view/row_colours.h"
+#include "view/two_halves.h"
 #include "view/version_drawing.h"
 #include "view/view_transforms.h"
 
@@ -164,16 +165,17 @@ void walkCells(const EvolutionFile& e, int attributeIndex, CellBatch& batch, con
     }
 }
 
-// Each pixel column of the range through its revision's runs of present
+// Pixel columns firstX to lastX, each through its revision's runs of present
 // rows, looking only at the places that cover a pixel centre: fitted to
 // the canvas, a long history puts many rows into each pixel row, and the
 // cells between two centres draw nothing. The work follows the pixels and
 // the runs, not the cells. A column's rows are found first and the table
 // read for all of them at once: the rows lie far apart in memory, and loads
 // that do not wait on one another overlap.
-void sampleCells(const EvolutionFile& e, int attributeIndex, CellImage& image, const DrawnColumns& shown)
+void sampleCells(const EvolutionFile& e, int attributeIndex, CellImage& image, const DrawnColumns& shown, int firstX,
+                 int lastX)
 {
-    const int width = image.width(), height = image.height();
+    const int height = image.height();
     std::vector<int> places(static_cast<size_t>(height));
     for (int y = 0; y < height; ++y)
         places[y] = image.placeAt(y);
@@ -183,10 +185,10 @@ void sampleCells(const EvolutionFile& e, int attributeIndex, CellImage& image, c
     const std::vector<int> noAuthors;
     RowColours rowColours(e, attributeIndex, noAuthors);
     const int columns = static_cast<int>(shown.drawn.size());
-    for (int x = 0; x < width;) {
+    for (int x = firstX; x <= lastX;) {
         const int c = image.columnAt(x);
         int end = x + 1;
-        while (end < width && image.columnAt(end) == c)
+        while (end <= lastX && image.columnAt(end) == c)
             ++end;
         const bool inRange = c >= 0 && c < columns && c >= e.firstRevision && c <= e.lastRevision;
         const std::span<const RevisionRun> runs = inRange ? e.revisionRuns(c) : std::span<const RevisionRun>();
@@ -267,7 +269,10 @@ void drawNormalCells(const EvolutionFile& e, int attributeIndex)
     pushViewTransform(popTransform);
     if (!walked) {
         CellImage image(*viewState);
-        sampleCells(e, attributeIndex, image, shown);
+        // Each half of the pixel columns on a core of its own.
+        inTwoHalves(0, image.width() - 1, 64, [&](int, int from, int to) {
+            sampleCells(e, attributeIndex, image, shown, from, to);
+        });
         image.draw();
     }
     glDisable(GL_BLEND);
