@@ -19,7 +19,7 @@
 #include "view/interpolated_columns.h"
 #include "view/interpolated_overlays.h"
 #include "view/interpolated_quads.h"
-#include "view/two_halves.h"
+#include "app/two_halves.h"
 #include "view/version_drawing.h"
 #include "view/view_transforms.h"
 
@@ -89,7 +89,7 @@ void drawInterpolatedLayout(const EvolutionFile& e, int attributeIndex)
     // each row's author from column to column, so it walks them in order.
     ColumnQuads later(v, rowScale, image ? &*image : nullptr);
     const bool split = image && attributeIndex != schemeAuthors;
-    inTwoHalves(first, last, split ? 64 : std::numeric_limits<int>::max(), [&](int half, int from, int to) {
+    inTwoHalves(halvesOf(first, last, split ? 64 : std::numeric_limits<int>::max()), [&](int half, int from, int to) {
         drawColumns(e, attributeIndex, from, to, half == 0 ? quads : later);
     });
     for (int c = std::max(e.lastRevision + 1, 0); c < e.columnCount; ++c)

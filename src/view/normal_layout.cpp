@@ -17,7 +17,7 @@
 #include "view/kept_picture.h"
 #include "view/pointer_overlay.h"
 #include "view/row_colours.h"
-#include "view/two_halves.h"
+#include "app/two_halves.h"
 #include "view/version_drawing.h"
 #include "view/view_transforms.h"
 
@@ -270,7 +270,7 @@ void drawNormalCells(const EvolutionFile& e, int attributeIndex)
     if (!walked) {
         CellImage image(*viewState);
         // Each half of the pixel columns on a core of its own.
-        inTwoHalves(0, image.width() - 1, 64, [&](int, int from, int to) {
+        inTwoHalves(halvesOf(0, image.width() - 1, 64), [&](int, int from, int to) {
             sampleCells(e, attributeIndex, image, shown, from, to);
         });
         image.draw();
