@@ -28,11 +28,15 @@ int cellAtCentre(int p, double offset, double size)
 
 }  // namespace
 
-CellImage::CellImage(const ViewState& view)
+bool drawEveryCell = false;
+
+CellImage::CellImage(const ViewState& view) : CellImage(view, view.lineSize) {}
+
+CellImage::CellImage(const ViewState& view, float rowHeight)
     : scrollX(view.scrollX),
       scrollY(view.scrollY),
       versionSize(view.versionSize),
-      lineSize(view.lineSize),
+      lineSize(rowHeight),
       pixelsWide(std::max(view.viewWidth, 0)),
       pixelsHigh(std::max(view.viewHeight, 0)),
       pixels(static_cast<size_t>(pixelsWide) * static_cast<size_t>(pixelsHigh), 0)

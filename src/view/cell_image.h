@@ -18,10 +18,19 @@
 
 class ViewState;
 
+// Set, the Normal and Horizontal layouts draw a rectangle for every cell,
+// as they always do under "Authors", whose colours follow every cell of a
+// row, and on a canvas wider than any texture. The picture is the same;
+// the rectangles are the reference the image is checked against.
+extern bool drawEveryCell;
+
 class CellImage {
 public:
-    // The canvas of the view state, every pixel without a cell.
+    // The canvas of the view state, every pixel without a cell, for rows
+    // `rowHeight` pixels high: the line size, or 1 for rows that are the
+    // pixel rows themselves.
     explicit CellImage(const ViewState& view);
+    CellImage(const ViewState& view, float rowHeight);
 
     int width() const { return pixelsWide; }
     int height() const { return pixelsHigh; }

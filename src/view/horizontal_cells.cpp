@@ -1,13 +1,19 @@
 #include <algorithm>
 #include <array>
+#include <limits>
+#include <optional>
+#include <utility>
 #include <vector>
 
 #include <FL/gl.h>
 
 #include "app/globals.h"
+#include "app/two_halves.h"
 #include "colouring/colour_maps.h"
 #include "evolution/evolution_file.h"
+#include "view/canvas_texture.h"
 #include "view/cell_batch.h"
+#include "view/cell_image.h"
 #include "view/colour_scheme.h"
 #include "view/geometry/row_heights.h"
 #include "view/horizontal_layout.h"
@@ -123,16 +129,35 @@ private:
 // overlap, so the picture is the one of a walk column by column.
 class RowMerger {
 public:
+    // Merges the drawn columns `from` to `to` (places in columns.drawn)
+    // into `image`, or every drawn column into the batch when there is no
+    // image.
     RowMerger(const EvolutionFile& e, int attributeIndex, std::vector<int>& rowAuthors, const Columns& columns,
-              CellBatch& batch, int pixelRows)
+              CellBatch& batch, int pixelRows, CellImage* image, int from, int to)
         : e(e),
           rowAuthors(rowAuthors),
           columns(columns),
           batch(batch),
+          image(image),
+          from(from),
+          to(to),
           lineSize(viewState->lineSize),
           followAuthors(attributeIndex == schemeAuthors),
           completed(columns.drawn.size())
     {
+        if (image) {
+            // The pixel row of place p is p less this, whole pixels a row.
+            imageShift = image->placeAt(0);
+            pixelSpans.assign(columns.drawn.size(), {0, -1});
+            for (int x = 0; x < image->width(); ++x) {
+                const int c = image->columnAt(x);
+                if (c < 0 || c >= columns.count || columns.slot[c] < 0)
+                    continue;
+                auto& [firstX, lastX] = pixelSpans[static_cast<size_t>(columns.slot[c])];
+                firstX = lastX < firstX ? x : firstX;
+                lastX = x;
+            }
+        }
         firstPixel = 0;
         while (firstPixel < pixelRows && !batch.rowShows(firstPixel))
             ++firstPixel;
@@ -146,7 +171,7 @@ public:
     template <class Mix>
     void merge(Mix& mix)
     {
-        if (columns.drawn.empty() || !batch.rowShows(firstPixel))
+        if (columns.drawn.empty() || from > to || !batch.rowShows(firstPixel))
             return;
         const int rows = std::max(e.rowCount, 0);
         int pixel = 0;
@@ -181,9 +206,9 @@ public:
                         mixCell(static_cast<size_t>(columns.slot[c]), c, s);
                 }
             } else {
-                for (size_t d = 0; d < columns.drawn.size(); ++d) {
-                    const int c = columns.drawn[d];
-                    mixCell(d, c, decodeStatus(statuses[c]));
+                for (int d = from; d <= to; ++d) {
+                    const int c = columns.drawn[static_cast<size_t>(d)];
+                    mixCell(static_cast<size_t>(d), c, decodeStatus(statuses[c]));
                 }
             }
             if (!completes) {
@@ -201,8 +226,9 @@ public:
         // lose its bottom rows.
         if (!(weight > 0.0f))
             return;
-        for (size_t d = 0; d < columns.drawn.size(); ++d)
-            completed[d] = shownColour(columns.drawn[d], mix.mean(d, weight));
+        for (int d = from; d <= to; ++d)
+            completed[static_cast<size_t>(d)] =
+                shownColour(columns.drawn[static_cast<size_t>(d)], mix.mean(static_cast<size_t>(d), weight));
         paint(pixel);
     }
 
@@ -230,14 +256,31 @@ private:
 
     void paint(int pixel)
     {
-        if (batch.rowShows(pixel))
+        if (!batch.rowShows(pixel))
+            return;
+        if (!image) {
             batch.addRow(pixel, columns.drawn, completed);
+            return;
+        }
+        const int y = pixel - imageShift;
+        if (y < 0 || y >= image->height())
+            return;
+        for (int d = from; d <= to; ++d) {
+            const uint32_t colour = imageColour(completed[static_cast<size_t>(d)]);
+            const auto [firstX, lastX] = pixelSpans[static_cast<size_t>(d)];
+            for (int x = firstX; x <= lastX; ++x)
+                image->set(x, y, colour);
+        }
     }
 
     const EvolutionFile& e;
     std::vector<int>& rowAuthors;
     const Columns& columns;
     CellBatch& batch;
+    CellImage* image;
+    int from, to;
+    int imageShift = 0;
+    std::vector<std::pair<int, int>> pixelSpans;  // per drawn column, its pixel columns first to last
     float lineSize;
     bool followAuthors;
     int firstPixel = 0;
@@ -247,25 +290,29 @@ private:
 
 }  // namespace
 
-// Rows in the outer loop, so that a row's author advances through the
-// revisions in order, only at present cells of the shown range.
-void drawHorizontalCells(const EvolutionFile& e, int attributeIndex)
+namespace {
+
+std::array<Rgb, lineStatusCount> outOfRangeColours()
+{
+    std::array<Rgb, lineStatusCount> colours;
+    for (int s = 0; s < lineStatusCount; ++s)
+        colours[s] = grey(outOfRangeGrey(s));
+    return colours;
+}
+
+// A rectangle a cell. Rows in the outer loop, so that a row's author
+// advances through the revisions in order, only at present cells of the
+// shown range.
+void drawCellRectangles(const EvolutionFile& e, int attributeIndex)
 {
     const int rows = std::max(e.rowCount, 0);
     std::vector<int> rowAuthors(rows, e.revisionAuthorIndex(0));
-    pushViewTransform(rowUnitTransform);
-    resetRowHeights(e);
-    glBlendFunc(GL_DST_ALPHA, GL_ZERO);
-    glEnable(GL_BLEND);
-
     const bool known = knownScheme(attributeIndex);
     Rgb last = known ? Rgb{} : currentColour();
     CellBatch batch(*viewState, rows, std::max(e.columnCount, 0));
     const Columns columns(e, batch);
     RowColours rowColours(e, attributeIndex, rowAuthors);
-    std::array<Rgb, lineStatusCount> outOfRange;
-    for (int s = 0; s < lineStatusCount; ++s)
-        outOfRange[s] = grey(outOfRangeGrey(s));
+    const std::array<Rgb, lineStatusCount> outOfRange = outOfRangeColours();
 
     for (int i = 0; i < rows && !batch.rowsBelowView(i); ++i) {
         const bool rowShows = batch.rowShows(i);
@@ -301,7 +348,65 @@ void drawHorizontalCells(const EvolutionFile& e, int attributeIndex)
         }
     }
     batch.flush();
+}
 
+// Pixel rows fromY to toY of the image, each from the row whose band holds
+// its centre, read in the order its statuses lie in memory; pixel columns
+// of one revision share the cell's colour.
+void paintRows(const EvolutionFile& e, int attributeIndex, CellImage& image, int fromY, int toY)
+{
+    const int rows = std::max(e.rowCount, 0), count = std::max(e.columnCount, 0);
+    const int first = std::max(e.firstRevision, 0), last = std::min(e.lastRevision, count - 1);
+    const std::array<Rgb, lineStatusCount> outOfRange = outOfRangeColours();
+    const std::vector<int> noAuthors;
+    RowColours rowColours(e, attributeIndex, noAuthors);
+    const int width = image.width();
+    std::vector<int> columnAt(static_cast<size_t>(width));
+    for (int x = 0; x < width; ++x)
+        columnAt[x] = image.columnAt(x);
+    for (int y = fromY; y <= toY; ++y) {
+        const int i = image.placeAt(y);
+        if (i < 0 || i >= rows)
+            continue;
+        const char* statuses = e.rowStatus[i];
+        rowColours.beginRow(i);
+        uint32_t colour = 0;
+        for (int x = 0; x < width; ++x) {
+            const int c = columnAt[x];
+            if (c < 0 || c >= count)
+                continue;
+            if (x == 0 || c != columnAt[x - 1]) {
+                const int s = decodeStatus(statuses[c]);
+                const Rgb& cell = c < first || c > last ? outOfRange[s]
+                                  : !isPresentStatus(s) || attributeIndex == schemeEvolution
+                                      ? statusColours[s]
+                                      : rowColours.present(c, statusColours[s]);
+                colour = imageColour(cell);
+            }
+            image.set(x, y, colour);
+        }
+    }
+}
+
+}  // namespace
+
+void drawHorizontalCells(const EvolutionFile& e, int attributeIndex)
+{
+    pushViewTransform(rowUnitTransform);
+    resetRowHeights(e);
+    glBlendFunc(GL_DST_ALPHA, GL_ZERO);
+    glEnable(GL_BLEND);
+    // "Authors" and the schemes the layout does not know carry a colour
+    // along a row, so they take every cell in turn.
+    if (knownScheme(attributeIndex) && attributeIndex != schemeAuthors && !drawEveryCell &&
+        canvasTextureFits(viewState->viewWidth, viewState->viewHeight)) {
+        CellImage image(*viewState);
+        inTwoHalves(halvesOf(0, image.height() - 1, 64),
+                    [&](int, int from, int to) { paintRows(e, attributeIndex, image, from, to); });
+        image.draw();
+    } else {
+        drawCellRectangles(e, attributeIndex);
+    }
     glDisable(GL_BLEND);
     pushViewTransform(popTransform);
 }
@@ -321,15 +426,27 @@ void drawHorizontalCellsMerged(const EvolutionFile& e, int attributeIndex)
         const int pixelRows = std::max(static_cast<int>(static_cast<float>(rows - 1) * lineSize), 0) + 2;
         CellBatch batch(*viewState, pixelRows, std::max(e.columnCount, 0), 1.0f);
         const Columns columns(e, batch);
-        RowMerger merger(e, attributeIndex, rowAuthors, columns, batch, pixelRows);
-        if (attributeIndex == schemeEvolution) {
-            StatusMix mix(columns.drawn.size());
-            merger.merge(mix);
-        } else {
-            ColourMix mix(e, attributeIndex, rowAuthors, columns.drawn.size());
-            merger.merge(mix);
-        }
+        std::optional<CellImage> image;
+        if (!drawEveryCell && canvasTextureFits(viewState->viewWidth, viewState->viewHeight))
+            image.emplace(*viewState, 1.0f);
+        // Painted columns are merged on both cores, each half of them with
+        // sums of its own; "Authors" walks every column of a row in order.
+        const int drawn = static_cast<int>(columns.drawn.size());
+        const bool split = image && attributeIndex != schemeAuthors;
+        inTwoHalves(halvesOf(0, drawn - 1, split ? 64 : std::numeric_limits<int>::max()), [&](int, int from, int to) {
+            RowMerger merger(e, attributeIndex, rowAuthors, columns, batch, pixelRows, image ? &*image : nullptr, from,
+                             to);
+            if (attributeIndex == schemeEvolution) {
+                StatusMix mix(columns.drawn.size());
+                merger.merge(mix);
+            } else {
+                ColourMix mix(e, attributeIndex, rowAuthors, columns.drawn.size());
+                merger.merge(mix);
+            }
+        });
         batch.flush();
+        if (image)
+            image->draw();
     }
 
     glDisable(GL_BLEND);

@@ -104,8 +104,6 @@ void drawNormalFrame(const EvolutionFile& evolution)
     glFlush();
 }
 
-bool walkEveryNormalCell = false;
-
 namespace {
 
 // What both ways of drawing the cells share: the columns of the shown range
@@ -260,7 +258,7 @@ void drawNormalCells(const EvolutionFile& e, int attributeIndex)
         }
     }
 
-    const bool walked = walkEveryNormalCell || attributeIndex == schemeAuthors ||
+    const bool walked = drawEveryCell || attributeIndex == schemeAuthors ||
                         !canvasTextureFits(viewState->viewWidth, viewState->viewHeight);
     if (walked)
         walkCells(e, attributeIndex, batch, shown);

@@ -4,12 +4,6 @@
 
 class EvolutionFile;
 
-// Set, the cells are drawn by walking every cell, as the "Authors" scheme
-// always draws them, rather than by looking only at those that reach a
-// pixel centre. The picture is the same; the walk is the reference the
-// other way is checked against.
-extern bool walkEveryNormalCell;
-
 void drawNormalFrame(const EvolutionFile& evolution);
 // The cells of every column, coloured by the scheme `attributeIndex`.
 void drawNormalCells(const EvolutionFile& evolution, int attributeIndex);

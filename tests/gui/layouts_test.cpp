@@ -13,7 +13,7 @@
 #include "view/evolution_view.h"
 #include "view/geometry/interpolated_heights.h"
 #include "view/geometry/row_top.h"
-#include "view/normal_layout.h"
+#include "view/cell_image.h"
 
 namespace {
 
@@ -133,29 +133,31 @@ TEST_F(Layouts, EveryPixelCentreShowsTheModelsCell)
         }
 }
 
-// The Normal cells as an image of the pixel centres and as one rectangle per cell: random shapes, zooms, fractional
-// scrolls and ranges, every scheme the image draws. Pixels whose centre lies on a cell edge may fall either way.
-TEST_F(Layouts, NormalCellImageShowsWhatTheCellRectanglesShow)
+// The cells as an image of the pixel centres and as one rectangle per cell, Normal and Horizontal (rows of a pixel or
+// more, and merged): random shapes, zooms, fractional scrolls and ranges, every scheme the image draws. Pixels whose
+// centre lies on a cell edge may fall either way.
+TEST_F(Layouts, CellImagesShowWhatTheCellRectanglesShow)
 {
     std::mt19937 random(7);
     const auto uniform = [&](float low, float high) { return std::uniform_real_distribution<float>(low, high)(random); };
-    for (int trial = 0; trial < 24; ++trial) {
+    for (int trial = 0; trial < 48; ++trial) {
+        const int layout = trial % 2 ? horizontal : normal;
         const int lines = 2 + static_cast<int>(random() % 300), revisions = 2 + static_cast<int>(random() % 40);
         const float versionSize = trial % 3 ? uniform(0.3f, 20.0f) : 8.0f, lineSize = uniform(0.05f, 12.0f);
         open(Grid{randomStatuses(static_cast<unsigned>(trial + 1), lines, revisions), 180 + trial % 2, 140 - trial % 3,
                   versionSize, lineSize},
-             {.layout = normal, .range = trial % 4 == 1 ? 1 + static_cast<int>(random() % (revisions - 1)) : 0});
-        viewState->scrollX = trial % 2 ? uniform(-5.0f, 30.0f) : 0.0f;
-        viewState->scrollY = trial % 2 ? uniform(-5.0f, 30.0f) : 0.0f;
+             {.layout = layout, .range = trial % 4 == 1 ? 1 + static_cast<int>(random() % (revisions - 1)) : 0});
+        viewState->scrollX = trial % 5 > 1 ? uniform(-5.0f, 30.0f) : 0.0f;
+        viewState->scrollY = trial % 5 > 1 ? uniform(-5.0f, 30.0f) : 0.0f;
         for (int row = 0; row < currentEvolution->rowCount; ++row)
             for (int c = 0; c < currentEvolution->columnCount; ++c)
                 currentEvolution->rowClasses[row][c] = classes[random() % 6];
         for (int scheme : {content, evolution, linePosition, 7}) {
             viewState->attributeIndex = scheme;
             const Frame image = draw();
-            walkEveryNormalCell = true;
+            drawEveryCell = true;
             const Frame cells = draw();
-            walkEveryNormalCell = false;
+            drawEveryCell = false;
             int differing = 0;
             for (size_t i = 0; i < image.rgba.size(); i += 4)
                 for (size_t channel = 0; channel < 3; ++channel)
@@ -163,7 +165,8 @@ TEST_F(Layouts, NormalCellImageShowsWhatTheCellRectanglesShow)
                         ++differing;
                         break;
                     }
-            EXPECT_LE(differing * 100, image.width * image.height) << "trial " << trial << ", scheme " << scheme;
+            EXPECT_LE(differing * 100, image.width * image.height)
+                << "trial " << trial << ", layout " << layout << ", scheme " << scheme << ", line size " << lineSize;
         }
     }
 }
