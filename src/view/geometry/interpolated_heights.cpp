@@ -6,6 +6,7 @@
 #include <cstddef>
 
 #include "app/globals.h"
+#include "app/two_halves.h"
 #include "evolution/evolution_file.h"
 #include "evolution/line_status.h"
 #include "view/geometry/row_heights.h"
@@ -236,27 +237,49 @@ void computeInterpolatedHeights(const EvolutionFile& evolution)
     const size_t rows = static_cast<size_t>(evolution.rowCount);
     auto& table = viewState->rowHeights;
 
-    // The rows that shrink or go decide each column's freed space.
-    std::vector<double> freed(width, 0.0);
-    std::vector<int> full(width, 0);
-    int fullEverywhere = 0;
-    for (size_t i = 0; i < rows; ++i) {
-        if (fullThroughout(plan, i)) {
-            ++fullEverywhere;
-            continue;
+    // What each row needs, found here: the weights are kept as they are
+    // first met, and the rows are then computed in two halves, one on each
+    // core, which only read them.
+    std::vector<RowShrink> shrinks(rows);
+    for (size_t i = 0; i < rows; ++i)
+        shrinks[i] = rowShrink(plan, i);
+    const Halves halves = halvesOf(0, static_cast<int>(rows) - 1, 2);
+
+    // The rows that shrink or go decide each column's freed space; each
+    // half sums its own rows, and the two sums are added.
+    struct Freed {
+        std::vector<double> space;
+        std::vector<int> full;
+        int fullEverywhere = 0;
+    };
+    std::array<Freed, 2> parts;
+    inTwoHalves(halves, [&](int half, int from, int to) {
+        Freed& part = parts[half];
+        part.space.assign(width, 0.0);
+        part.full.assign(width, 0);
+        for (int row = from; row <= to; ++row) {
+            const size_t i = static_cast<size_t>(row);
+            if (fullThroughout(plan, i)) {
+                ++part.fullEverywhere;
+                continue;
+            }
+            const char* statuses = evolution.rowStatus[i] + first;
+            float* heights = table[i].data() + first;
+            for (size_t k = 0; k < width; ++k) {
+                const Cell cell = cellAt(shrinks[i], decodeStatus(statuses[k]), static_cast<int>(first + k));
+                heights[k] = cell.height;
+                if (cell.full)
+                    ++part.full[k];
+                else
+                    part.space[k] += (1.0 - cell.height) * 0.5;
+            }
         }
-        const RowShrink shrink = rowShrink(plan, i);
-        const char* statuses = evolution.rowStatus[i] + first;
-        float* heights = table[i].data() + first;
-        for (size_t k = 0; k < width; ++k) {
-            const Cell cell = cellAt(shrink, decodeStatus(statuses[k]), static_cast<int>(first + k));
-            heights[k] = cell.height;
-            if (cell.full)
-                ++full[k];
-            else
-                freed[k] += (1.0 - cell.height) * 0.5;
-        }
-    }
+    });
+    std::vector<double> freed = parts[0].space;
+    std::vector<int> full = parts[0].full;
+    int fullEverywhere = parts[0].fullEverywhere + parts[1].fullEverywhere;
+    for (size_t k = 0; k < width && !parts[1].space.empty(); ++k)
+        freed[k] += parts[1].space[k], full[k] += parts[1].full[k];
 
     std::vector<float> extra(width, 0.0f);
     float* freedRow = table[rows].data();
@@ -267,19 +290,22 @@ void computeInterpolatedHeights(const EvolutionFile& evolution)
         if (viewState->redistributeSpace == 1 && computed.fullRows > 0)
             extra[k] = redistributedExtra(computed);
     }
-    for (size_t i = 0; i < rows; ++i) {
-        float* heights = table[i].data();
-        std::fill(heights, heights + first, 1.0f);
-        std::fill(heights + first + width, heights + columns, 1.0f);
-        heights += first;
-        if (fullThroughout(plan, i)) {
-            for (size_t k = 0; k < width; ++k)
-                heights[k] = 1.0f + extra[k];
-        } else {
-            for (size_t k = 0; k < width; ++k)
-                heights[k] += extra[k] * static_cast<float>(heights[k] == 1.0f);
+    inTwoHalves(halves, [&](int, int from, int to) {
+        for (int row = from; row <= to; ++row) {
+            const size_t i = static_cast<size_t>(row);
+            float* heights = table[i].data();
+            std::fill(heights, heights + first, 1.0f);
+            std::fill(heights + first + width, heights + columns, 1.0f);
+            heights += first;
+            if (fullThroughout(plan, i)) {
+                for (size_t k = 0; k < width; ++k)
+                    heights[k] = 1.0f + extra[k];
+            } else {
+                for (size_t k = 0; k < width; ++k)
+                    heights[k] += extra[k] * static_cast<float>(heights[k] == 1.0f);
+            }
         }
-    }
+    });
     copyFocusColumn(evolution);
     viewState->rowHeightsBasis = basisOf(evolution);
 }
