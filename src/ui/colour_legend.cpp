@@ -3,7 +3,9 @@
 #include <FL/Fl.H>
 #include <FL/gl.h>
 
+#include <algorithm>
 #include <climits>
+#include <cmath>
 #include <utility>
 
 #include "colouring/attributes.h"
@@ -39,6 +41,32 @@ void fillCell(bool horizontal, float alongFrom, float alongTo, float acrossFrom,
         glRectf(acrossFrom, alongFrom, acrossTo, alongTo);
 }
 
+// The cells that come near a pixel centre, in order along the strip: only
+// they can colour a pixel, and fitted to a long history thousands of cells
+// share each pixel. The margin takes in both cells where a centre lies on
+// the edge between two; cells never overlap, so one that covers no centre
+// changes nothing.
+template <class Draw>
+void forCellsAtPixelCentres(const ColourLegend& legend, int count, const Draw& draw)
+{
+    const double scale = legend.scale, offset = legend.offset;
+    if (!(scale > 0.0))
+        return;
+    const int length = legend.horizontal ? legend.w() : legend.h();
+    const double margin = 1.0 / 32.0 / scale;
+    const auto index = [](double u) { return static_cast<int>(std::clamp(std::floor(u), -1.0, 2147483647.0)); };
+    int next = 0;
+    for (int j = 0; j < length && next < count; ++j) {
+        // A vertical strip counts its cells down from the top.
+        const double centre = (legend.horizontal ? j : length - 1 - j) + 0.5;
+        const double u = legend.horizontal ? (centre + offset) / scale : (offset - centre) / scale;
+        const int last = std::min(index(u + margin), count - 1);
+        for (int i = std::max(index(u - margin), next); i <= last; ++i)
+            draw(i);
+        next = std::max(next, last + 1);
+    }
+}
+
 void drawCells(const ColourLegend& legend)
 {
     const Attribute* attribute = legend.attribute;
@@ -49,7 +77,7 @@ void drawCells(const ColourLegend& legend)
     const float thickness = static_cast<float>(horizontal ? legend.h() : legend.w());
     const float acrossFrom = 1.0f, acrossTo = thickness - 2.0f;
     const float* values = attribute->values();
-    for (int i = 0; i < attribute->count(); ++i) {
+    forCellsAtPixelCentres(legend, attribute->count(), [&](int i) {
         const float v = values[i];
         const float from = static_cast<float>(i), to = static_cast<float>(i + 1);
         switch (legend.colouringMode) {
@@ -72,7 +100,7 @@ void drawCells(const ColourLegend& legend)
         default:
             break;
         }
-    }
+    });
 }
 
 void cursorLoop(float left, float top, float right, float bottom)

@@ -78,14 +78,18 @@ TEST_F(Legends, CellsAndBarsLieAlongTheStripWithinAOnePixelMargin)
     values.valueList.clear();
     for (int i = 0; i < 60; ++i)
         values.valueList.push_back(static_cast<float>(i % 12) / 11.0f);
-    for (auto [scroll, size] : {std::pair{25.0f, 7.0f}, {0.0f, 3.5f}, {130.0f, 12.25f}}) {
+    // Thinner than a pixel, as fitted to a long history, a pixel shows the cell at its centre.
+    for (int i = 60; i < 3000; ++i)
+        values.valueList.push_back(static_cast<float>(i * 7 % 12) / 11.0f);
+    for (auto [scroll, size] : {std::pair{25.0f, 7.0f}, {0.0f, 3.5f}, {130.0f, 12.25f}, {0.0f, 0.37f}, {13.0f, 0.061f}}) {
         show(&values, 0, size, scroll);
         const Frame row = render(*across), column = render(*down);
+        const int count = static_cast<int>(values.valueList.size());
         for (int pixel = 0; pixel < 200; ++pixel) {
             const float position = (pixel + 0.5f + scroll) / size;
-            if (std::fabs(position - std::round(position)) * size < 0.6f)
+            if (std::fabs(position - std::round(position)) * size < std::min(0.6f, size / 8))
                 continue;
-            const Rgb expected = position < 60 ? rainbowColour(values.valueList[static_cast<int>(position)]) : paper;
+            const Rgb expected = position < count ? rainbowColour(values.valueList[static_cast<int>(position)]) : paper;
             EXPECT_TRUE(showsColour(row.fromTop(pixel, 10), expected) && showsColour(column.fromTop(10, pixel), expected))
                 << scroll << ", " << size << ", " << pixel;
         }
