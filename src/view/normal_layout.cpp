@@ -59,11 +59,24 @@ void drawAnchoredRowPath(const EvolutionFile& e)
     row = std::max(row, 0);
 
     // Per column, the bottom edge of the row's cell, or where it would be:
-    // the present rows down to it, counted a row at a time, the order in
-    // which the statuses lie in memory.
+    // the present rows down to it. Inside the range the revision's runs
+    // of present rows hold the count; outside it the rows are counted a row
+    // at a time, the order in which the statuses lie in memory.
     std::vector<int> present(e.columnCount, 0);
-    for (int i = 0; i <= row; ++i)
-        for (int c = 0; c < e.columnCount; ++c)
+    std::vector<int> outside;
+    for (int c = 0; c < e.columnCount; ++c) {
+        if (c < e.firstRevision || c > e.lastRevision) {
+            outside.push_back(c);
+            continue;
+        }
+        for (const RevisionRun& run : e.revisionRuns(c)) {
+            if (run.firstRow > row)
+                break;
+            present[c] += std::min(run.length, row + 1 - run.firstRow);
+        }
+    }
+    for (int i = 0; i <= row && !outside.empty(); ++i)
+        for (int c : outside)
             present[c] += e.rowPresent(i, c) ? 1 : 0;
     std::vector<PathPoint> path(e.columnCount);
     for (int c = 0; c < e.columnCount; ++c)
