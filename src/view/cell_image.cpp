@@ -53,6 +53,20 @@ int CellImage::placeAt(int y) const
     return lineSize > 0 ? cellAtCentre(y, scrollY, lineSize) : -1;
 }
 
+void CellImage::fill(int c, int k, uint32_t colour)
+{
+    // The first pixel whose centre lies at or past a cell edge, as
+    // columnAt and placeAt divide the pixels.
+    const auto firstAt = [](double edge, double offset, int pixels) {
+        return static_cast<int>(std::clamp(std::ceil(edge - offset - 0.5), 0.0, static_cast<double>(pixels)));
+    };
+    const int x0 = firstAt(c * versionSize, scrollX, pixelsWide), x1 = firstAt((c + 1.0) * versionSize, scrollX, pixelsWide);
+    const int y0 = firstAt(k * lineSize, scrollY, pixelsHigh), y1 = firstAt((k + 1.0) * lineSize, scrollY, pixelsHigh);
+    for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x)
+            set(x, y, colour);
+}
+
 void CellImage::draw() const
 {
     if (pixels.empty() || !canvasTextureFits(pixelsWide, pixelsHigh))

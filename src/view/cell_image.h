@@ -19,9 +19,9 @@
 class ViewState;
 
 // Set, the Normal and Horizontal layouts draw a rectangle for every cell,
-// as they always do under "Authors", whose colours follow every cell of a
-// row, and on a canvas wider than any texture. The picture is the same;
-// the rectangles are the reference the image is checked against.
+// as they do on a canvas wider than any texture (and the Horizontal layout
+// under "Authors"). The picture is the same; the rectangles are the
+// reference the image is checked against.
 extern bool drawEveryCell;
 
 class CellImage {
@@ -40,6 +40,9 @@ public:
     // centres of pixel row y, counted from the top.
     int placeAt(int y) const;
 
+    // The pixels whose centres cell (c, k) covers, column c and place k,
+    // show `colour`.
+    void fill(int c, int k, uint32_t colour);
     // Pixel (x, y), y from the top, shows `colour`.
     void set(int x, int y, uint32_t colour) { pixels[static_cast<size_t>(pixelsHigh - 1 - y) * pixelsWide + x] = colour; }
     // Draws the image over the whole canvas with the current blend

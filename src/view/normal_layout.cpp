@@ -1,6 +1,7 @@
 #include "view/normal_layout.h"
 
 #include <algorithm>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -133,7 +134,8 @@ struct DrawnColumns {
 // Cells do not overlap, so the picture is the one of a walk column by
 // column. The "Authors" scheme needs this walk: a row's author follows
 // every present cell of the range, drawn or not.
-void walkCells(const EvolutionFile& e, int attributeIndex, CellBatch& batch, const DrawnColumns& shown)
+// With an image, the cells that show are painted into it rather than queued.
+void walkCells(const EvolutionFile& e, int attributeIndex, CellBatch& batch, CellImage* image, const DrawnColumns& shown)
 {
     const int rows = std::max(e.rowCount, 0);
     std::vector<int> rowAuthors(rows, e.revisionAuthorIndex(0));
@@ -143,10 +145,12 @@ void walkCells(const EvolutionFile& e, int attributeIndex, CellBatch& batch, con
     int columnsInView = static_cast<int>(shown.columns.size());
     const auto placeCell = [&](int c, int s) {
         const int k = place[c]++;
-        if (batch.rowShows(k))
-            batch.addCell(c, k, cellColour(rowColours, c, s, shown.colourBefore[c]));
-        else
+        if (!batch.rowShows(k))
             batch.skipCellsTo(c, k + 1);
+        else if (image)
+            image->fill(c, k, imageColour(cellColour(rowColours, c, s, shown.colourBefore[c])));
+        else
+            batch.addCell(c, k, cellColour(rowColours, c, s, shown.colourBefore[c]));
         if (batch.rowsBelowView(k + 1) && !batch.rowsBelowView(k))
             --columnsInView;
     };
@@ -271,21 +275,20 @@ void drawNormalCells(const EvolutionFile& e, int attributeIndex)
         }
     }
 
-    const bool walked = drawEveryCell || attributeIndex == schemeAuthors ||
-                        !canvasTextureFits(viewState->viewWidth, viewState->viewHeight);
-    if (walked)
-        walkCells(e, attributeIndex, batch, shown);
-    batch.flush();
-
-    pushViewTransform(popTransform);
-    if (!walked) {
-        CellImage image(*viewState);
+    std::optional<CellImage> image;
+    if (!drawEveryCell && canvasTextureFits(viewState->viewWidth, viewState->viewHeight))
+        image.emplace(*viewState);
+    if (!image || attributeIndex == schemeAuthors)
+        walkCells(e, attributeIndex, batch, image ? &*image : nullptr, shown);
+    else
         // Each half of the pixel columns on a core of its own.
-        inTwoHalves(halvesOf(0, image.width() - 1, 64), [&](int, int from, int to) {
-            sampleCells(e, attributeIndex, image, shown, from, to);
+        inTwoHalves(halvesOf(0, image->width() - 1, 64), [&](int, int from, int to) {
+            sampleCells(e, attributeIndex, *image, shown, from, to);
         });
-        image.draw();
-    }
+    batch.flush();
+    pushViewTransform(popTransform);
+    if (image)
+        image->draw();
     glDisable(GL_BLEND);
 }
 

@@ -134,7 +134,7 @@ TEST_F(Layouts, EveryPixelCentreShowsTheModelsCell)
 }
 
 // The cells as an image of the pixel centres and as one rectangle per cell, Normal and Horizontal (rows of a pixel or
-// more, and merged): random shapes, zooms, fractional scrolls and ranges, every scheme the image draws. Pixels whose
+// more, and merged): random shapes, zooms, fractional scrolls and ranges, every scheme. Pixels whose
 // centre lies on a cell edge may fall either way.
 TEST_F(Layouts, CellImagesShowWhatTheCellRectanglesShow)
 {
@@ -152,7 +152,7 @@ TEST_F(Layouts, CellImagesShowWhatTheCellRectanglesShow)
         for (int row = 0; row < currentEvolution->rowCount; ++row)
             for (int c = 0; c < currentEvolution->columnCount; ++c)
                 currentEvolution->rowClasses[row][c] = classes[random() % 6];
-        for (int scheme : {content, evolution, linePosition, 7}) {
+        for (int scheme : {content, evolution, authors, linePosition, 7}) {
             viewState->attributeIndex = scheme;
             const Frame image = draw();
             drawEveryCell = true;
