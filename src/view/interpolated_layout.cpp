@@ -1,7 +1,6 @@
 #include "view/interpolated_layout.h"
 
 #include <algorithm>
-#include <functional>
 #include <limits>
 #include <optional>
 #include <vector>
@@ -9,17 +8,17 @@
 #include <FL/gl.h>
 
 #include "app/globals.h"
+#include "app/two_halves.h"
 #include "colouring/colour_textures.h"
+#include "evolution/evolution_file.h"
 #include "view/cell_image.h"
 #include "view/colour_scheme.h"
-#include "evolution/evolution_file.h"
 #include "view/frame_steps.h"
-#include "view/kept_picture.h"
 #include "view/geometry/interpolated_heights.h"
 #include "view/interpolated_columns.h"
 #include "view/interpolated_overlays.h"
 #include "view/interpolated_quads.h"
-#include "app/two_halves.h"
+#include "view/kept_picture.h"
 #include "view/version_drawing.h"
 #include "view/view_transforms.h"
 

@@ -8,17 +8,17 @@
 #include <FL/gl.h>
 
 #include "app/globals.h"
+#include "app/two_halves.h"
 #include "colouring/colour_maps.h"
 #include "evolution/evolution_file.h"
-#include "view/cell_batch.h"
 #include "view/canvas_texture.h"
+#include "view/cell_batch.h"
 #include "view/cell_image.h"
 #include "view/colour_scheme.h"
 #include "view/frame_steps.h"
 #include "view/kept_picture.h"
 #include "view/pointer_overlay.h"
 #include "view/row_colours.h"
-#include "app/two_halves.h"
 #include "view/version_drawing.h"
 #include "view/view_transforms.h"
 
@@ -133,8 +133,8 @@ struct DrawnColumns {
 // memory; each column keeps the place where its next present row goes.
 // Cells do not overlap, so the picture is the one of a walk column by
 // column. The "Authors" scheme needs this walk: a row's author follows
-// every present cell of the range, drawn or not.
-// With an image, the cells that show are painted into it rather than queued.
+// every present cell of the range, drawn or not. With an image, the cells
+// that show are painted into it rather than queued.
 void walkCells(const EvolutionFile& e, int attributeIndex, CellBatch& batch, CellImage* image, const DrawnColumns& shown)
 {
     const int rows = std::max(e.rowCount, 0);

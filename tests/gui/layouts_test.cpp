@@ -10,10 +10,10 @@
 #include "colouring/colour_textures.h"
 #include "evolution/evolution_file.h"
 #include "support/gl_harness.h"
+#include "view/cell_image.h"
 #include "view/evolution_view.h"
 #include "view/geometry/interpolated_heights.h"
 #include "view/geometry/row_top.h"
-#include "view/cell_image.h"
 
 namespace {
 
