@@ -4,6 +4,8 @@
 #include <FL/Fl.H>
 #include <FL/Fl_Window.H>
 
+#include <malloc.h>
+
 #include <cstdio>
 #include <string>
 
@@ -18,6 +20,12 @@
 
 int main(int argc, char** argv)
 {
+    // Every frame asks for an image of the canvas and the renderer for a
+    // texture of it, megabytes each, and gives them back. Left to itself the
+    // allocator raises its threshold for mapping such blocks to the largest
+    // one freed and serves the next from the heap, where freed blocks stay
+    // with the process; a fixed threshold gives them back to the system.
+    mallopt(M_MMAP_THRESHOLD, 1 << 20);
     // Everything about the command line is settled before the toolkit runs,
     // so that help, version and mistakes need no display.
     CommandLine line;
